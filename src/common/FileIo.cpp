@@ -1,0 +1,78 @@
+#include "FileIo.h"
+
+#include "KeltoError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <unistd.h>
+
+namespace kelto {
+
+QByteArray readWholeFile(const QString& path, const QString& failureMessage)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KeltoError(failureMessage);
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw KeltoError(failureMessage);
+    return data;
+}
+
+void writeFileAtomically(const QString& path, QByteArrayView data,
+                         const std::function<void()>& beforeReplace)
+{
+    const auto fail = [&](const QString& reason) {
+        throw KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2").arg(path, reason));
+    };
+    QSaveFile file(path);
+    // Never fall back to writing the target in place: that is what can
+    // leave a truncated file behind.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    qsizetype written = 0;
+    while (written < data.size()) {
+        const qint64 n = file.write(data.data() + written, data.size() - written);
+        if (n <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            fail(reason);
+        }
+        written += n;
+    }
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        fail(reason);
+    }
+    if (beforeReplace)
+        beforeReplace();
+    if (!file.commit())
+        fail(file.errorString());
+}
+
+void makeBackupCopy(const QString& path, const QString& backupPath)
+{
+    QFile::remove(backupPath);
+    const QByteArray from = QFile::encodeName(path);
+    const QByteArray to = QFile::encodeName(backupPath);
+    if (::link(from.constData(), to.constData()) == 0)
+        return;
+    QFile::copy(path, backupPath);
+}
+
+QString backupPathFor(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString dir = path.left(path.size() - name.size());
+    if (dot < 0)
+        return path + QStringLiteral(".bak");
+    return dir + name.left(dot) + QStringLiteral(".bak");
+}
+
+} // namespace kelto

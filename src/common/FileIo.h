@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+
+namespace kelto {
+
+// Reads a whole file into memory. Throws KeltoError(failureMessage) when the
+// file cannot be opened or read.
+QByteArray readWholeFile(const QString& path, const QString& failureMessage);
+
+// Writes data to a temporary file in the target's folder, flushes it, and only
+// then renames it over the target, so the target is either the old file or the
+// complete new one, never a half-written mix. beforeReplace runs once the new
+// content is safely on disk and just before the rename (the backup copy is
+// made there). Throws KeltoError when the file cannot be written.
+void writeFileAtomically(const QString& path, QByteArrayView data,
+                         const std::function<void()>& beforeReplace = {});
+
+// Makes backupPath hold the current content of path: any old backup is
+// removed, then a hard link is made (a copy where links are not possible).
+// Failures are ignored: a backup never stops a save.
+void makeBackupCopy(const QString& path, const QString& backupPath);
+
+// The ".bak" name beside a notebook: its extension replaced, or ".bak"
+// appended when the file name has none.
+QString backupPathFor(const QString& path);
+
+} // namespace kelto

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kelto {
+
+class Notebook;
+class Section;
+
+// Which sections a written notebook takes.
+enum class ExportRange {
+    All = 0,         // the whole tree
+    Branch = 1,      // the selected section with its subsections
+    SectionOnly = 2, // the selected section alone
+    Subsections = 3, // the subsections of the selected section
+};
+
+extern const QString StructureErrorMessage;
+
+struct ReadOptions
+{
+    // Select the section the file recorded as current ("Activate").
+    bool activateLastNode = false;
+};
+
+enum class FileKind { Notebook, PlainText };
+
+// Reads a notebook file, or any other file as one section "Новый раздел"
+// holding its text. The file is read into a new tree first: only a complete
+// success replaces the notebook's tree (and, for a notebook file, its
+// properties); on failure KeltoError is thrown and the notebook is left as it
+// was. File name and modified flag are the caller's.
+FileKind ReadNotebook(const QString& path, Notebook& notebook, const ReadOptions& options = {});
+// The same from a file image already in memory.
+FileKind ReadNotebookImage(const QByteArray& image, Notebook& notebook,
+                           const ReadOptions& options = {});
+
+struct WriteOptions
+{
+    ExportRange range = ExportRange::All;
+    bool bodies = true;
+    bool properties = true;
+    // Keep the previous content of an existing target as its ".bak".
+    bool createBackup = true;
+    // The section ranges 1-3 start from; the current section when null.
+    const Section* selected = nullptr;
+};
+
+// Builds the file image and writes it over the target in one step (through a
+// temporary file), so a failed write leaves any old file whole. Writing to
+// the notebook's own file, or while it has never been saved, stamps the
+// notebook's own properties; otherwise a separate list is written. Never
+// touches the modified flag.
+void WriteNotebook(Notebook& notebook, const QString& path, const WriteOptions& options = {});
+
+// The image WriteNotebook would write to path (path decides only whether the
+// target exists and whether it is the notebook's own file).
+QByteArray BuildNotebookImage(Notebook& notebook, const QString& path,
+                              const WriteOptions& options);
+
+} // namespace kelto

@@ -1,0 +1,156 @@
+#include "OutlineText.h"
+
+#include "Notebook.h"
+#include "common/KeltoError.h"
+
+#include <vector>
+
+namespace kelto {
+
+namespace {
+
+constexpr char16_t NoBreakSpace = 0x00A0;
+
+bool needsCleaning(const QString& caption)
+{
+    if (caption.isEmpty())
+        return false;
+    const QChar first = caption.front();
+    if (first == QLatin1Char('\t') || first == QLatin1Char(' '))
+        return true;
+    for (QChar c : caption) {
+        const char16_t u = c.unicode();
+        if (u == '\r' || u == '\n' || u == 0)
+            return true;
+    }
+    return false;
+}
+
+template <typename Emit>
+void walkBranch(const Section* top, int firstLevel, Emit&& emit)
+{
+    forEachDescendant(top, [&](const Section* s, int depth) {
+        emit(depth - 1 + firstLevel, s->caption());
+    });
+}
+
+void appendLine(QString& out, int level, const QString& caption)
+{
+    out.append(QString(level, QLatin1Char('\t')));
+    out.append(outlineSafeCaption(caption));
+    out.append(QLatin1String("\r\n"));
+}
+
+inline unsigned codeOf(char c) { return static_cast<unsigned char>(c); }
+inline unsigned codeOf(QChar c) { return c.unicode(); }
+
+template <typename View, typename Decode>
+void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
+{
+    if (!notebook.isEmpty())
+        notebook.clear();
+    qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (codeOf(text[i]) == 0) {
+            n = i;
+            break;
+        }
+    }
+    // path[k] is the section of level k on the way to the previous line's.
+    std::vector<Section*> path;
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype level = 0;
+        while (i < n && (codeOf(text[i]) == '\t' || codeOf(text[i]) == ' ')) {
+            ++level;
+            ++i;
+        }
+        const qsizetype start = i;
+        while (i < n && codeOf(text[i]) != '\r' && codeOf(text[i]) != '\n')
+            ++i;
+        QString caption = decode(text.sliced(start, i - start));
+        if (i < n && codeOf(text[i]) == '\r')
+            ++i;
+        if (i < n && codeOf(text[i]) == '\n')
+            ++i;
+
+        if (path.empty()) {
+            // The first line is a top-level section whatever its level.
+            path.push_back(notebook.appendSection(nullptr, std::move(caption)));
+            continue;
+        }
+        const qsizetype previousLevel = qsizetype(path.size()) - 1;
+        if (level > previousLevel + 1) {
+            throw KeltoError(QStringLiteral("Invalid level (%1) for item \"%2\"")
+                                 .arg(level)
+                                 .arg(caption));
+        }
+        path.resize(size_t(level));
+        Section* parent = level > 0 ? path.back() : nullptr;
+        path.push_back(notebook.appendSection(parent, std::move(caption)));
+    }
+}
+
+} // namespace
+
+QString outlineSafeCaption(const QString& caption)
+{
+    if (!needsCleaning(caption))
+        return caption;
+    QString out = caption;
+    qsizetype i = 0;
+    while (i < out.size() && (out[i] == QLatin1Char('\t') || out[i] == QLatin1Char(' ')))
+        out[i++] = QChar(NoBreakSpace);
+    for (; i < out.size(); ++i) {
+        const char16_t u = out[i].unicode();
+        if (u == '\r' || u == '\n' || u == 0)
+            out[i] = QLatin1Char(' ');
+    }
+    return out;
+}
+
+QString WriteOutline(const Notebook& notebook)
+{
+    QString out;
+    walkBranch(notebook.container(), 0,
+               [&](int level, const QString& caption) { appendLine(out, level, caption); });
+    return out;
+}
+
+QString WriteBranchOutline(const Section* section, bool includeSection)
+{
+    QString out;
+    if (includeSection)
+        appendLine(out, 0, section->caption());
+    walkBranch(section, 1,
+               [&](int level, const QString& caption) { appendLine(out, level, caption); });
+    return out;
+}
+
+void appendOutlineLine(QByteArray& out, int level, const QString& caption, TextEncoding encoding)
+{
+    out.append(qsizetype(level), '\t');
+    appendText(out, outlineSafeCaption(caption), encoding);
+    out.append("\r\n", 2);
+}
+
+void appendBranchOutline(QByteArray& out, const Section* top, int firstLevel,
+                         TextEncoding encoding)
+{
+    walkBranch(top, firstLevel, [&](int level, const QString& caption) {
+        appendOutlineLine(out, level, caption, encoding);
+    });
+}
+
+void ReadOutline(QStringView text, Notebook& notebook)
+{
+    readOutlineImpl(text, notebook, [](QStringView caption) { return caption.toString(); });
+}
+
+void ReadOutline(QByteArrayView bytes, TextEncoding encoding, Notebook& notebook)
+{
+    readOutlineImpl(bytes, notebook,
+                    [encoding](QByteArrayView caption) { return decodeText(caption, encoding); });
+}
+
+} // namespace kelto

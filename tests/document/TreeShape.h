@@ -1,0 +1,72 @@
+#pragma once
+
+#include "document/Notebook.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace kelto::test {
+
+// The tree as compact text: captions, children in parentheses, siblings
+// separated by blanks, e.g. "A(B(C)) D". Iterative like the code under test.
+inline QString shapeOf(const Section* top)
+{
+    QString out;
+    int depth = 0;
+    forEachDescendant(top, [&](const Section* s, int d) {
+        if (d > depth) {
+            out += QLatin1Char('(');
+        } else {
+            out += QString(depth - d, QLatin1Char(')'));
+            out += QLatin1Char(' ');
+        }
+        depth = d;
+        out += s->caption();
+    });
+    out += QString(qMax(0, depth - 1), QLatin1Char(')'));
+    return out.mid(1);
+}
+
+inline QString shapeOf(const Notebook& notebook)
+{
+    return shapeOf(notebook.container());
+}
+
+// Builds a tree from the same notation (captions without blanks or
+// parentheses).
+inline void buildShape(Notebook& notebook, const QString& shape)
+{
+    std::vector<Section*> parents{nullptr};
+    Section* last = nullptr;
+    QString word;
+    const auto flush = [&] {
+        if (!word.isEmpty())
+            last = notebook.appendSection(parents.back(), word);
+        word.clear();
+    };
+    for (QChar c : shape) {
+        if (c == QLatin1Char('(')) {
+            flush();
+            parents.push_back(last);
+        } else if (c == QLatin1Char(')')) {
+            flush();
+            parents.pop_back();
+        } else if (c == QLatin1Char(' ')) {
+            flush();
+        } else {
+            word += c;
+        }
+    }
+    flush();
+}
+
+inline Section* findSection(const Notebook& notebook, const QString& caption)
+{
+    for (Section* s = notebook.firstSection(); s; s = notebook.nextSection(s)) {
+        if (s->caption() == caption)
+            return s;
+    }
+    return nullptr;
+}
+
+} // namespace kelto::test

@@ -1,0 +1,67 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace kelto::test {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(data), data.size());
+}
+
+QString sharedTestData(const QString& relativePath)
+{
+    return QStringLiteral(KELTO_SHARED_TESTDATA "/") + relativePath;
+}
+
+bool hasSharedTestData()
+{
+    return QDir(QStringLiteral(KELTO_SHARED_TESTDATA)).exists();
+}
+
+TempDir::TempDir()
+{
+    EXPECT_TRUE(m_dir.isValid());
+}
+
+QString TempDir::path(const QString& name) const
+{
+    return m_dir.filePath(name);
+}
+
+namespace {
+
+// Every test process gets its own settings folder, so no test reads or
+// writes the settings of the machine it runs on.
+class ConfigDirEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        qputenv("KELTO_CONFIG_DIR", QFile::encodeName(m_dir->path()));
+    }
+    void TearDown() override { m_dir.reset(); }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+const auto* const registered = ::testing::AddGlobalTestEnvironment(new ConfigDirEnvironment);
+
+} // namespace
+
+} // namespace kelto::test

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace kelto::test {
+
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& data);
+
+// Files written by other programs live beside the project; tests that read
+// them skip when that folder is absent.
+QString sharedTestData(const QString& relativePath);
+bool hasSharedTestData();
+
+// A fresh temporary folder for one test.
+class TempDir
+{
+public:
+    TempDir();
+    QString path(const QString& name) const;
+    QString root() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace kelto::test
