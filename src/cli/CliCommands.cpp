@@ -15,13 +15,12 @@ namespace kelto::cli {
 
 namespace {
 
-const char Usage[] =
-    "usage: kelto-cli COMMAND ...\n"
-    "  ls NOTEBOOK                 one line per section: index, level, caption\n"
-    "  cat NOTEBOOK INDEX          the body of the section with that index\n"
-    "  props NOTEBOOK              the document properties, name=value\n"
-    "  export [--format nib] [--range 0-3] [--section INDEX] [--objects 0-2]\n"
-    "         [--no-doc-info] NOTEBOOK OUTPUT\n";
+const char Usage[] = "usage: kelto-cli COMMAND ...\n"
+                     "  ls NOTEBOOK                 one line per section: index, level, caption\n"
+                     "  cat NOTEBOOK INDEX          the body of the section with that index\n"
+                     "  props NOTEBOOK              the document properties, name=value\n"
+                     "  export [--format nib] [--range 0-3] [--section INDEX] [--objects 0-2]\n"
+                     "         [--no-doc-info] NOTEBOOK OUTPUT\n";
 
 // A usage error: the message goes to stderr with the usage text.
 struct UsageProblem

@@ -6,7 +6,8 @@
 namespace kelto::cli {
 
 // Exit statuses of kelto-cli.
-enum ExitStatus {
+enum ExitStatus
+{
     Success = 0,
     NothingFound = 1,
     UsageError = 2,

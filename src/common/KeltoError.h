@@ -12,8 +12,7 @@ namespace kelto {
 class KeltoError : public std::exception
 {
 public:
-    explicit KeltoError(QString message)
-        : m_message(std::move(message)), m_utf8(m_message.toUtf8())
+    explicit KeltoError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8())
     {
     }
     const QString& message() const noexcept { return m_message; }

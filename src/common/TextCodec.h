@@ -9,7 +9,11 @@ namespace kelto {
 
 // How the bytes of a file hold text. Windows-1251 is the program's own code
 // page; UTF-8 is used only where a text holds characters the code page lacks.
-enum class TextEncoding { Cp1251, Utf8 };
+enum class TextEncoding
+{
+    Cp1251,
+    Utf8
+};
 
 namespace cp1251 {
 

@@ -13,7 +13,8 @@
 namespace kelto {
 
 // Where MoveSection puts a section relative to its target.
-enum class MoveMode {
+enum class MoveMode
+{
     Before,      // right before the target, on its level
     LastChild,   // last subsection of the target (last top-level without one)
     FirstChild,  // first subsection of the target (first top-level without one)
@@ -121,10 +122,7 @@ Q_SIGNALS:
     void modifiedChanged(bool modified);
 
 private:
-    Section* parentOf(Section* owner) const
-    {
-        return owner == m_container.get() ? nullptr : owner;
-    }
+    Section* parentOf(Section* owner) const { return owner == m_container.get() ? nullptr : owner; }
     Section* insertNew(Section* owner, int row, std::unique_ptr<Section> section);
     void disposeRemoved(std::unique_ptr<Section> top);
     void ensureOrder() const;

@@ -32,8 +32,8 @@ constexpr qsizetype MaxBlock = std::numeric_limits<quint32>::max();
 
 [[noreturn]] void tooLargeError()
 {
-    throw KeltoError(QStringLiteral(
-        "Записная книжка слишком велика для этого формата файла: его блок не может превышать 4 ГБ."));
+    throw KeltoError(QStringLiteral("Записная книжка слишком велика для этого формата файла: его "
+                                    "блок не может превышать 4 ГБ."));
 }
 
 // Walks the blocks of a file image; every declared length is checked against
@@ -192,8 +192,9 @@ std::vector<OutlineEntry> collectEntries(const Notebook& notebook, ExportRange r
     std::vector<OutlineEntry> entries;
     if (range == ExportRange::All) {
         entries.reserve(size_t(notebook.sectionCount()));
-        forEachDescendant(notebook.container(),
-                          [&](const Section* s, int depth) { entries.push_back({s, depth - 1}); });
+        forEachDescendant(notebook.container(), [&](const Section* s, int depth) {
+            entries.push_back({s, depth - 1});
+        });
         return entries;
     }
     if (!selected)
@@ -201,13 +202,15 @@ std::vector<OutlineEntry> collectEntries(const Notebook& notebook, ExportRange r
     if (range == ExportRange::Branch || range == ExportRange::SectionOnly)
         entries.push_back({selected, 0});
     if (range == ExportRange::Branch) {
-        forEachDescendant(selected,
-                          [&](const Section* s, int depth) { entries.push_back({s, depth}); });
+        forEachDescendant(selected, [&](const Section* s, int depth) {
+            entries.push_back({s, depth});
+        });
     } else if (range == ExportRange::Subsections) {
         // The children go at level 0 so that the file reads back as exactly
         // these subsections.
-        forEachDescendant(selected,
-                          [&](const Section* s, int depth) { entries.push_back({s, depth - 1}); });
+        forEachDescendant(selected, [&](const Section* s, int depth) {
+            entries.push_back({s, depth - 1});
+        });
     }
     return entries;
 }
@@ -242,8 +245,7 @@ bool everythingFitsCp1251(const QStringList& propertyLines,
 
 // Appends a length field followed by whatever fill() appends, then sets the
 // length.
-template <typename Fill>
-void appendBlock(QByteArray& out, Fill&& fill)
+template <typename Fill> void appendBlock(QByteArray& out, Fill&& fill)
 {
     const qsizetype lengthAt = out.size();
     out.append(4, '\0');
@@ -277,8 +279,8 @@ QByteArray BuildNotebookImage(Notebook& notebook, const QString& path, const Wri
 
     const QString now = fileStampText(currentDateTime());
     const bool targetExists = QFileInfo::exists(path);
-    const bool ownFile = notebook.fileName() == Notebook::DefaultFileName ||
-                         isSameFile(path, notebook.fileName());
+    const bool ownFile =
+        notebook.fileName() == Notebook::DefaultFileName || isSameFile(path, notebook.fileName());
 
     DocumentProperties separate;
     if (!ownFile && options.properties)
@@ -297,7 +299,18 @@ QByteArray BuildNotebookImage(Notebook& notebook, const QString& path, const Wri
         properties.setValue(DocumentProperties::Charset, QStringLiteral("UTF-8"));
     const TextEncoding encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Cp1251;
 
+    // One allocation of about the right size: growing a buffer of this size
+    // step by step would leave a third of it unused.
+    qsizetype expected = 12 + 1024;
+    for (const QString& line : properties.lines())
+        expected += line.size() + 2;
+    for (const OutlineEntry& e : entries) {
+        expected += e.level + e.section->caption().size() + 2 + 4;
+        if (options.bodies)
+            expected += e.section->body().encodedSizeHint(encoding);
+    }
     QByteArray image;
+    image.reserve(expected);
     image.append(Signature, 3);
     image.append(Version);
     appendBlock(image, [&] {

@@ -9,7 +9,8 @@ class Notebook;
 class Section;
 
 // Which sections a written notebook takes.
-enum class ExportRange {
+enum class ExportRange
+{
     All = 0,         // the whole tree
     Branch = 1,      // the selected section with its subsections
     SectionOnly = 2, // the selected section alone
@@ -24,7 +25,11 @@ struct ReadOptions
     bool activateLastNode = false;
 };
 
-enum class FileKind { Notebook, PlainText };
+enum class FileKind
+{
+    Notebook,
+    PlainText
+};
 
 // Reads a notebook file, or any other file as one section "Новый раздел"
 // holding its text. The file is read into a new tree first: only a complete
@@ -56,7 +61,6 @@ void WriteNotebook(Notebook& notebook, const QString& path, const WriteOptions& 
 
 // The image WriteNotebook would write to path (path decides only whether the
 // target exists and whether it is the notebook's own file).
-QByteArray BuildNotebookImage(Notebook& notebook, const QString& path,
-                              const WriteOptions& options);
+QByteArray BuildNotebookImage(Notebook& notebook, const QString& path, const WriteOptions& options);
 
 } // namespace kelto

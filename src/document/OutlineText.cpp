@@ -26,12 +26,10 @@ bool needsCleaning(const QString& caption)
     return false;
 }
 
-template <typename Emit>
-void walkBranch(const Section* top, int firstLevel, Emit&& emit)
+template <typename Emit> void walkBranch(const Section* top, int firstLevel, Emit&& emit)
 {
-    forEachDescendant(top, [&](const Section* s, int depth) {
-        emit(depth - 1 + firstLevel, s->caption());
-    });
+    forEachDescendant(
+        top, [&](const Section* s, int depth) { emit(depth - 1 + firstLevel, s->caption()); });
 }
 
 void appendLine(QString& out, int level, const QString& caption)
@@ -41,8 +39,14 @@ void appendLine(QString& out, int level, const QString& caption)
     out.append(QLatin1String("\r\n"));
 }
 
-inline unsigned codeOf(char c) { return static_cast<unsigned char>(c); }
-inline unsigned codeOf(QChar c) { return c.unicode(); }
+inline unsigned codeOf(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+inline unsigned codeOf(QChar c)
+{
+    return c.unicode();
+}
 
 template <typename View, typename Decode>
 void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
@@ -81,9 +85,8 @@ void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
         }
         const qsizetype previousLevel = qsizetype(path.size()) - 1;
         if (level > previousLevel + 1) {
-            throw KeltoError(QStringLiteral("Invalid level (%1) for item \"%2\"")
-                                 .arg(level)
-                                 .arg(caption));
+            throw KeltoError(
+                QStringLiteral("Invalid level (%1) for item \"%2\"").arg(level).arg(caption));
         }
         path.resize(size_t(level));
         Section* parent = level > 0 ? path.back() : nullptr;
@@ -134,8 +137,7 @@ void appendOutlineLine(QByteArray& out, int level, const QString& caption, TextE
     out.append("\r\n", 2);
 }
 
-void appendBranchOutline(QByteArray& out, const Section* top, int firstLevel,
-                         TextEncoding encoding)
+void appendBranchOutline(QByteArray& out, const Section* top, int firstLevel, TextEncoding encoding)
 {
     walkBranch(top, firstLevel, [&](int level, const QString& caption) {
         appendOutlineLine(out, level, caption, encoding);

@@ -33,8 +33,7 @@ QString WriteBranchOutline(const Section* section, bool includeSection);
 // child of top the level firstLevel.
 void appendBranchOutline(QByteArray& out, const Section* top, int firstLevel,
                          TextEncoding encoding);
-void appendOutlineLine(QByteArray& out, int level, const QString& caption,
-                       TextEncoding encoding);
+void appendOutlineLine(QByteArray& out, int level, const QString& caption, TextEncoding encoding);
 
 // Empties the notebook's tree and rebuilds it from the text. Sections get
 // captions only. A line more than one level deeper than the section before it

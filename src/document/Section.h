@@ -68,8 +68,7 @@ private:
 
 // Calls fn(section, depth) for every section below `top` in pre-order, with
 // depth 1 for its children. Iterative, so any depth is safe.
-template <typename Fn>
-void forEachDescendant(const Section* top, Fn&& fn)
+template <typename Fn> void forEachDescendant(const Section* top, Fn&& fn)
 {
     const Section* s = top->firstChild();
     int depth = 1;

@@ -145,6 +145,15 @@ void SectionBody::appendEncoded(QByteArray& out, TextEncoding encoding) const
     appendTextWithCrLf(out, text(), encoding);
 }
 
+qsizetype SectionBody::encodedSizeHint(TextEncoding encoding) const
+{
+    if (isStored() && m_storedEncoding == encoding)
+        return m_storedLength;
+    if (isStored())
+        return m_storedLength * (encoding == TextEncoding::Utf8 ? 2 : 1);
+    return m_document ? 0 : m_text.size();
+}
+
 bool SectionBody::fitsCp1251() const
 {
     if (isStored()) {

@@ -55,6 +55,9 @@ public:
     // Undecoded bytes are copied as they are when no conversion is needed.
     void appendEncoded(QByteArray& out, TextEncoding encoding) const;
     bool fitsCp1251() const;
+    // About the number of bytes appendEncoded() adds (exact for undecoded
+    // bytes that need no conversion); lets a writer reserve its buffer once.
+    qsizetype encodedSizeHint(TextEncoding encoding) const;
 
     void attachDocument(std::unique_ptr<BodyDocument> document);
     BodyDocument* document() const { return m_document.get(); }
@@ -65,11 +68,11 @@ public:
 private:
     QByteArrayView storedBytes() const;
 
-    QByteArray m_image;              // shared file image while stored
+    QByteArray m_image; // shared file image while stored
     qsizetype m_storedOffset = 0;
-    qsizetype m_storedLength = -1;   // -1: not stored
+    qsizetype m_storedLength = -1; // -1: not stored
     TextEncoding m_storedEncoding = TextEncoding::Cp1251;
-    QString m_text;                  // the text when not stored
+    QString m_text; // the text when not stored
     std::unique_ptr<BodyDocument> m_document;
 };
 

@@ -59,8 +59,8 @@ TEST(TextCodec, EveryByteStringRoundTrips)
     const QString text = cp1251::decode(all);
     ASSERT_EQ(text.size(), 256);
     EXPECT_EQ(text.at(0x98).unicode(), 0x0098);
-    EXPECT_EQ(text.at(0xC0), QChar(0x0410));  // А
-    EXPECT_EQ(text.at(0xB9), QChar(0x2116));  // №
+    EXPECT_EQ(text.at(0xC0), QChar(0x0410)); // А
+    EXPECT_EQ(text.at(0xB9), QChar(0x2116)); // №
     EXPECT_TRUE(cp1251::canEncode(text));
     EXPECT_EQ(cp1251::encode(text), all);
     for (int b = 0; b < 256; ++b)

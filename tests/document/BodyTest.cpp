@@ -17,8 +17,8 @@ TEST(SectionBody, EveryBreakFormIsOneParagraphBreak)
 
 TEST(SectionBody, StoredBytesDecodeLazilyAndWriteBackUnchanged)
 {
-    const QByteArray image = QByteArray("xx") + cp1251::encode(QStringLiteral("Привет\r\nмир")) +
-                             QByteArray("yy");
+    const QByteArray image =
+        QByteArray("xx") + cp1251::encode(QStringLiteral("Привет\r\nмир")) + QByteArray("yy");
     SectionBody body;
     body.setStored(image, 2, image.size() - 4, TextEncoding::Cp1251);
     EXPECT_TRUE(body.isStored());

@@ -1,9 +1,9 @@
+#include "document/NotebookFile.h"
 #include "TestSupport.h"
 #include "TreeShape.h"
 #include "common/Clock.h"
 #include "common/KeltoError.h"
 #include "common/TextCodec.h"
-#include "document/NotebookFile.h"
 #include "document/SectionBody.h"
 
 #include <QDir>
@@ -28,8 +28,7 @@ QByteArray le32(quint32 v)
     return QByteArray(b, 4);
 }
 
-QByteArray nib(const QByteArray& header, const QByteArray& outline,
-               const QList<QByteArray>& bodies)
+QByteArray nib(const QByteArray& header, const QByteArray& outline, const QList<QByteArray>& bodies)
 {
     QByteArray out("NIB\x01", 4);
     out += le32(quint32(header.size())) + header + le32(quint32(outline.size())) + outline;
@@ -67,8 +66,8 @@ TEST_F(NotebookFile, FirstSaveWritesTheExactLayout)
     buildSample(nb);
     const QString path = dir.path(QStringLiteral("a.nib"));
     WriteNotebook(nb, path);
-    const QByteArray header = "Name=T\r\nFlWrite=" + stamp() + "\r\nFlCreate=" + stamp() +
-                              "\r\nActivate=1\r\n";
+    const QByteArray header =
+        "Name=T\r\nFlWrite=" + stamp() + "\r\nFlCreate=" + stamp() + "\r\nActivate=1\r\n";
     const QByteArray expected = nib(header, "A\r\n\tB\r\nC\r\n", {"x", "", "yz"});
     EXPECT_EQ(test::readBytes(path), expected);
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("a.bak")))) << "a new file has no backup";
@@ -178,8 +177,7 @@ TEST_F(NotebookFile, RangesWriteTheRightSectionsAndReadBackAsThem)
 
     auto branch = readBack(ExportRange::Branch, true);
     EXPECT_EQ(shapeOf(*branch), QStringLiteral("S(c1 c2(g1(gg)))"));
-    EXPECT_EQ(findSection(*branch, QStringLiteral("gg"))->body().text(),
-              QStringLiteral("gg body"));
+    EXPECT_EQ(findSection(*branch, QStringLiteral("gg"))->body().text(), QStringLiteral("gg body"));
     EXPECT_EQ(branch->current()->caption(), QStringLiteral("S"));
 
     auto only = readBack(ExportRange::SectionOnly, true);
@@ -272,7 +270,7 @@ TEST_F(NotebookFile, DamagedFilesLeaveTheOpenNotebookUntouched)
     damaged << nib("", "A\r\n\t\tB\r\n", {"", ""}); // level error
     // A 20-byte file that claims a 4 GB header fails without allocating it.
     damaged << QByteArray("NIB\x01", 4) + le32(0xFFFFFFFFu) + QByteArray(12, 'x');
-    damaged << nib("", "A\r\n", {}) ;                   // body length missing
+    damaged << nib("", "A\r\n", {});                       // body length missing
     damaged << nib("", "A\r\n", {}) + le32(100) + "short"; // body past the end
     int index = 0;
     for (const QByteArray& bytes : damaged) {
@@ -290,8 +288,9 @@ TEST_F(NotebookFile, DamagedFilesLeaveTheOpenNotebookUntouched)
         test::writeBytes(path, good.left(10));
         ReadNotebook(path, nb);
     } catch (const KeltoError& e) {
-        EXPECT_EQ(e.message(),
-                  QStringLiteral("Нарушена структура файла или данный формат файла не поддерживается"));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("Нарушена структура файла или данный формат файла не поддерживается"));
     }
     try {
         const QString path = dir.path(QStringLiteral("level.nib"));
@@ -335,8 +334,8 @@ TEST_F(NotebookFile, ActivateOutOfRangeOrJunkSelectsTheFirstSection)
     Notebook nb;
     const QString path = dir.path(QStringLiteral("act.nib"));
     for (const char* value : {"3", "-1", "abc", ""}) {
-        test::writeBytes(path, nib(QByteArray("Activate=") + value + "\r\n", "A\r\nB\r\nC\r\n",
-                                   {"", "", ""}));
+        test::writeBytes(
+            path, nib(QByteArray("Activate=") + value + "\r\n", "A\r\nB\r\nC\r\n", {"", "", ""}));
         ReadNotebook(path, nb, ReadOptions{true});
         EXPECT_EQ(nb.current()->caption(), QStringLiteral("A")) << value;
     }
@@ -414,6 +413,17 @@ TEST_F(NotebookFile, FailedWriteKeepsTheOldFileAndReportsIt)
 {
     Notebook nb;
     buildSample(nb);
+    findSection(nb, QStringLiteral("C"))->body().setText(QString(50000, QLatin1Char('z')));
+    const QString target = dir.path(QStringLiteral("a.nib"));
+    test::writeBytes(target, "the old notebook");
+    test::writeBytes(dir.path(QStringLiteral("a.bak")), "the old backup");
+    {
+        const test::FileSizeLimit full(8192); // as if the disk were full
+        EXPECT_THROW(WriteNotebook(nb, target), KeltoError);
+    }
+    EXPECT_EQ(test::readBytes(target), QByteArray("the old notebook"));
+    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files),
+              QStringList({QStringLiteral("a.bak"), QStringLiteral("a.nib")}));
     const QString path = dir.path(QStringLiteral("no/such/dir/a.nib"));
     EXPECT_THROW(WriteNotebook(nb, path), KeltoError);
     // A folder in the way of the target.

@@ -1,5 +1,5 @@
-#include "TreeShape.h"
 #include "document/Notebook.h"
+#include "TreeShape.h"
 
 #include <QSignalSpy>
 
@@ -85,8 +85,8 @@ TEST(Notebook, DeletedSectionsKeepTwentyNewestInPostOrder)
     for (const DeletedSection& d : nb.deletedSections())
         order << d.caption;
     // Subsections leave before their parent; the newest entry is first.
-    EXPECT_EQ(order, QStringList({QStringLiteral("P"), QStringLiteral("c2"),
-                                  QStringLiteral("c1"), QStringLiteral("g")}));
+    EXPECT_EQ(order, QStringList({QStringLiteral("P"), QStringLiteral("c2"), QStringLiteral("c1"),
+                                  QStringLiteral("g")}));
     // Undo brings them back one by one as last top-level sections.
     EXPECT_EQ(nb.restoreDeleted()->caption(), QStringLiteral("P"));
     nb.restoreDeleted();
@@ -202,8 +202,7 @@ TEST(Notebook, AdoptTreeReplacesSectionsAndEmptiesTheSource)
 TEST(DocumentProperties, CaseInsensitiveNamesOrderAndRemoval)
 {
     DocumentProperties p;
-    p.setLines({QStringLiteral("activate=2"), QStringLiteral("Odd line"),
-                QStringLiteral("X=a=b")});
+    p.setLines({QStringLiteral("activate=2"), QStringLiteral("Odd line"), QStringLiteral("X=a=b")});
     EXPECT_EQ(p.value(u"Activate"), QStringLiteral("2"));
     EXPECT_EQ(p.value(u"x"), QStringLiteral("a=b"));
     EXPECT_EQ(p.value(u"Odd line"), QString());

@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace kelto;
 using kelto::test::IniTestFile;
 using kelto::test::TempDir;
@@ -93,23 +90,16 @@ TEST(IniFile, FailedWriteRaisesAndKeepsTheOldFile)
     TpIniFile ini = file.open();
     ini.WriteString(u"Filler", u"Text", QString(4096, u'x'));
 
-    // A file size limit makes the write fail even for a superuser, who
-    // passes every permission check.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool raised = false;
-    try {
-        ini.UpdateFile();
-    } catch (const KeltoError& error) {
-        raised = true;
-        EXPECT_TRUE(error.message().contains(file.path()));
+    {
+        const test::FileSizeLimit limit(1024);
+        try {
+            ini.UpdateFile();
+        } catch (const KeltoError& error) {
+            raised = true;
+            EXPECT_TRUE(error.message().contains(file.path()));
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_TRUE(raised);
     EXPECT_EQ(file.bytes(), old);

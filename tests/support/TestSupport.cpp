@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace kelto::test {
 
 QByteArray readBytes(const QString& path)
@@ -30,6 +34,25 @@ QString sharedTestData(const QString& relativePath)
 bool hasSharedTestData()
 {
     return QDir(QStringLiteral(KELTO_SHARED_TESTDATA)).exists();
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes)
+{
+    rlimit limit{};
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    m_savedCurrent = limit.rlim_cur;
+    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_savedCurrent;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_savedHandler);
 }
 
 TempDir::TempDir()

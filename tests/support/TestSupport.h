@@ -14,6 +14,22 @@ void writeBytes(const QString& path, const QByteArray& data);
 QString sharedTestData(const QString& relativePath);
 bool hasSharedTestData();
 
+// While alive, no file of this process may grow past `bytes`: writes beyond
+// fail as on a full disk, even for a superuser who passes every permission
+// check.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long m_savedCurrent = 0;
+    void (*m_savedHandler)(int) = nullptr;
+};
+
 // A fresh temporary folder for one test.
 class TempDir
 {

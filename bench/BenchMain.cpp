@@ -1,0 +1,188 @@
+// Opening and saving a large notebook, measured against the cost of simply
+// reading and decoding its file once.
+//
+//   kelto_bench                      generate a 100,000-section notebook in a
+//                                    temporary folder and measure it
+//   kelto_bench --generate FILE      only write the generated notebook
+//   kelto_bench --measure FILE       measure an existing notebook file
+//   --sections N, --bytes N          size of the generated notebook
+
+#include "NotebookGenerator.h"
+#include "common/KeltoError.h"
+#include "common/TextCodec.h"
+#include "document/Notebook.h"
+#include "document/NotebookFile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <functional>
+
+using namespace kelto;
+
+namespace {
+
+constexpr int Rounds = 3;
+
+double bestOf(const std::function<void()>& work)
+{
+    double best = 1e300;
+    for (int i = 0; i < Rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+// The floor: the whole file read into memory and every byte decoded once.
+// Decoding goes through a reused buffer so the floor itself stays small.
+void readAndDecode(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KeltoError(QStringLiteral("cannot read ") + path);
+    const QByteArray bytes = file.readAll();
+    constexpr qsizetype Chunk = 1 << 20;
+    qsizetype checksum = 0;
+    for (qsizetype at = 0; at < bytes.size(); at += Chunk) {
+        const QString text =
+            cp1251::decode(QByteArrayView(bytes).sliced(at, std::min(Chunk, bytes.size() - at)));
+        checksum += text.size();
+    }
+    if (checksum != bytes.size())
+        throw KeltoError(QStringLiteral("decoding lost bytes"));
+}
+
+void report(const char* what, double value, const char* unit, double base, double target)
+{
+    const double ratio = value / base;
+    std::printf("%-34s %9.1f %-3s %5.2fx  (target <= %.0fx)  %s\n", what, value, unit, ratio,
+                target, ratio <= target ? "ok" : "MISSED");
+}
+
+int measure(const QString& path)
+{
+    const double fileMb = QFileInfo(path).size() / 1e6 * (1e6 / (1024.0 * 1024.0));
+    const QString out = path + QStringLiteral(".out.nib");
+
+    const double floor = bestOf([&] { readAndDecode(path); });
+    int sections = 0;
+    double readMs = 1e300;
+    double writeMs = 1e300;
+    for (int i = 0; i < Rounds; ++i) {
+        Notebook notebook;
+        QElapsedTimer timer;
+        timer.start();
+        ReadNotebook(path, notebook);
+        readMs = std::min(readMs, timer.nsecsElapsed() / 1e6);
+        sections = notebook.sectionCount();
+        timer.restart();
+        WriteNotebook(notebook, out);
+        writeMs = std::min(writeMs, timer.nsecsElapsed() / 1e6);
+    }
+    const double peak = peakMegabytes();
+
+    // For information: saving once every body has been decoded (as after
+    // editing all of them), where the writer must encode text again.
+    double editedWriteMs = 0;
+    {
+        Notebook notebook;
+        ReadNotebook(path, notebook);
+        for (Section* s = notebook.firstSection(); s; s = notebook.nextSection(s))
+            s->body().setText(s->body().text());
+        QElapsedTimer timer;
+        timer.start();
+        WriteNotebook(notebook, out);
+        editedWriteMs = timer.nsecsElapsed() / 1e6;
+    }
+    QFile::remove(out);
+    QFile::remove(QFileInfo(out).path() + QLatin1Char('/') + QFileInfo(out).completeBaseName() +
+                  QStringLiteral(".bak"));
+
+    std::printf("notebook: %d sections, %.1f MiB (%s)\n", sections, fileMb,
+                qPrintable(QFileInfo(path).fileName()));
+    std::printf("%-34s %9.1f ms\n", "floor: read + decode the file once", floor);
+    report("ReadNotebook", readMs, "ms", floor, 3);
+    report("WriteNotebook", writeMs, "ms", floor, 3);
+    report("peak memory (open + save)", peak, "MiB", fileMb, 3);
+    std::printf("%-34s %9.1f ms  %5.2fx  (information)\n", "WriteNotebook, all bodies edited",
+                editedWriteMs, editedWriteMs / floor);
+    return 0;
+}
+
+void generate(const QString& path, const GeneratorOptions& options)
+{
+    Notebook notebook;
+    generateNotebook(notebook, options);
+    WriteOptions write;
+    write.createBackup = false;
+    WriteNotebook(notebook, path, write);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    GeneratorOptions options;
+    QString generateOnly;
+    QString measureOnly;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const QString value = i + 1 < args.size() ? args.at(i + 1) : QString();
+        if (a == QLatin1String("--sections"))
+            options.sections = value.toInt(), ++i;
+        else if (a == QLatin1String("--bytes"))
+            options.bodyBytes = value.toLongLong(), ++i;
+        else if (a == QLatin1String("--generate"))
+            generateOnly = value, ++i;
+        else if (a == QLatin1String("--measure"))
+            measureOnly = value, ++i;
+        else {
+            std::fprintf(stderr, "usage: kelto_bench [--sections N] [--bytes N] "
+                                 "[--generate FILE | --measure FILE]\n");
+            return 2;
+        }
+    }
+    try {
+        if (!measureOnly.isEmpty())
+            return measure(measureOnly);
+        if (!generateOnly.isEmpty()) {
+            generate(generateOnly, options);
+            return 0;
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bench.nib"));
+        QElapsedTimer timer;
+        timer.start();
+        generate(path, options);
+        std::printf("generated in %.1f s\n", timer.nsecsElapsed() / 1e9);
+        std::fflush(stdout);
+        // Measure in a fresh process so the generator's memory does not count.
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--measure"), path});
+        child.waitForFinished(-1);
+        return child.exitCode();
+    } catch (const KeltoError& e) {
+        std::fprintf(stderr, "kelto_bench: %s\n", e.what());
+        return 3;
+    }
+}
