@@ -104,6 +104,7 @@ bool Notebook::renameSection(Section* section, const QString& caption)
         return false;
     section->m_caption = caption;
     Q_EMIT captionChanged(section);
+    setModified(true);
     return true;
 }
 
@@ -209,7 +210,7 @@ Section* Notebook::restoreDeleted()
     return insertNew(m_container.get(), m_container->childCount(), std::move(section));
 }
 
-void Notebook::clear()
+void Notebook::clearNotebook()
 {
     Q_EMIT aboutToReset();
     m_keepDeleted = false;

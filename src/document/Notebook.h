@@ -30,9 +30,10 @@ struct DeletedSection
 
 // The one document of a window: the section tree, the document properties,
 // the file name, the modified flag, the current section and the recently
-// deleted sections. Tree operations never change the modified flag; the
-// commands that call them decide. Nothing here recurses, so trees of any
-// depth are safe.
+// deleted sections. Tree operations leave the modified flag to the commands
+// that call them (whether a move counts as a change depends on the command),
+// except a rename, which marks the notebook exactly when the caption really
+// changed. Nothing here recurses, so trees of any depth are safe.
 class Notebook : public QObject
 {
     Q_OBJECT
@@ -72,7 +73,7 @@ public:
     // Appends without touching the current section; for builders.
     Section* appendSection(Section* parent, QString caption);
     // An empty caption is refused. True when the caption changed (exact,
-    // case-sensitive comparison).
+    // case-sensitive comparison); the notebook is then marked modified.
     bool renameSection(Section* section, const QString& caption);
     // Moves section with its subtree. Nothing moves when target is the
     // section or inside its subtree. True when its position changed.
@@ -91,7 +92,7 @@ public:
 
     // Removes every section (none reaches the deleted list) and empties the
     // deleted list. File name, modified flag and properties stay.
-    void clear();
+    void clearNotebook();
     // Replaces the tree with source's tree and current section, as clear()
     // followed by the sections of source; source is left empty.
     void adoptTree(Notebook& source);

@@ -52,7 +52,7 @@ template <typename View, typename Decode>
 void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
 {
     if (!notebook.isEmpty())
-        notebook.clear();
+        notebook.clearNotebook();
     qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         if (codeOf(text[i]) == 0) {

@@ -103,6 +103,6 @@ TEST(DeepTree, NotebookFileNestingTwentyThousandLevelsLoadsAndSaves)
     Notebook back;
     ReadNotebook(path, back);
     EXPECT_EQ(back.sectionCount(), Depth);
-    nb.clear();
+    nb.clearNotebook();
     EXPECT_TRUE(nb.isEmpty());
 }

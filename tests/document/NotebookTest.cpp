@@ -45,7 +45,9 @@ TEST(Notebook, RenameRefusesEmptyAndComparesExactly)
     EXPECT_FALSE(nb.renameSection(a, QString()));
     EXPECT_EQ(a->caption(), QStringLiteral("Abc"));
     EXPECT_FALSE(nb.renameSection(a, QStringLiteral("Abc")));
+    EXPECT_FALSE(nb.isModified());
     EXPECT_TRUE(nb.renameSection(a, QStringLiteral("abc")));
+    EXPECT_TRUE(nb.isModified()) << "a change of letter case is a change";
     EXPECT_EQ(a->caption(), QStringLiteral("abc"));
     EXPECT_EQ(spy.count(), 1);
 }
@@ -105,11 +107,11 @@ TEST(Notebook, DeletedSectionsKeepTwentyNewestInPostOrder)
     EXPECT_EQ(nb.deletedSections().back().caption, QStringLiteral("1"));
     EXPECT_EQ(nb.sectionCount(), 5);
 
-    nb.clear();
+    nb.clearNotebook();
     EXPECT_TRUE(nb.deletedSections().empty());
     EXPECT_TRUE(nb.isEmpty());
     nb.addSection(nullptr, QStringLiteral("x"));
-    nb.clear();
+    nb.clearNotebook();
     EXPECT_TRUE(nb.deletedSections().empty()) << "clearing never fills the undo list";
 }
 
