@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include <new>
+
 namespace kelto {
 
 QByteArray readWholeFile(const QString& path, const QString& failureMessage)
@@ -15,10 +17,15 @@ QByteArray readWholeFile(const QString& path, const QString& failureMessage)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw KeltoError(failureMessage);
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    try {
+        QByteArray data = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw KeltoError(failureMessage);
+        return data;
+    } catch (const std::bad_alloc&) {
+        // A file larger than the memory left: an error, not a crash.
         throw KeltoError(failureMessage);
-    return data;
+    }
 }
 
 void writeFileAtomically(const QString& path, QByteArrayView data,
