@@ -230,6 +230,7 @@ void Notebook::clearNotebook()
 void Notebook::adoptTree(Notebook& source)
 {
     Q_EMIT aboutToReset();
+    Q_EMIT source.aboutToReset();
     m_keepDeleted = false;
     m_deleted.clear();
     m_container = std::move(source.m_container);
@@ -238,11 +239,15 @@ void Notebook::adoptTree(Notebook& source)
     source.m_container = std::make_unique<Section>();
     source.m_count = 0;
     source.m_current = nullptr;
+    source.m_order.clear();
     source.invalidateOrder();
     m_order.clear();
     invalidateOrder();
     m_keepDeleted = true;
+    Q_EMIT source.resetDone();
     Q_EMIT resetDone();
+    if (m_current)
+        Q_EMIT source.currentChanged(nullptr);
     Q_EMIT currentChanged(m_current);
 }
 

@@ -101,14 +101,15 @@ QString outlineSafeCaption(const QString& caption)
     if (!needsCleaning(caption))
         return caption;
     QString out = caption;
-    qsizetype i = 0;
-    while (i < out.size() && (out[i] == QLatin1Char('\t') || out[i] == QLatin1Char(' ')))
-        out[i++] = QChar(NoBreakSpace);
-    for (; i < out.size(); ++i) {
-        const char16_t u = out[i].unicode();
+    for (QChar& c : out) {
+        const char16_t u = c.unicode();
         if (u == '\r' || u == '\n' || u == 0)
-            out[i] = QLatin1Char(' ');
+            c = QLatin1Char(' ');
     }
+    // Only then the leading blanks, including those that were line breaks.
+    for (qsizetype i = 0;
+         i < out.size() && (out[i] == QLatin1Char('\t') || out[i] == QLatin1Char(' ')); ++i)
+        out[i] = QChar(NoBreakSpace);
     return out;
 }
 

@@ -188,7 +188,13 @@ TEST(Notebook, AdoptTreeReplacesSectionsAndEmptiesTheSource)
     Notebook source;
     buildShape(source, QStringLiteral("N1(N2) N3"));
     source.setCurrent(findSection(source, QStringLiteral("N2")));
+    // Whoever watches the source hears that its sections are gone.
+    QSignalSpy sourceReset(&source, &Notebook::resetDone);
+    QSignalSpy sourceCurrent(&source, &Notebook::currentChanged);
     target.adoptTree(source);
+    EXPECT_EQ(sourceReset.count(), 1);
+    ASSERT_EQ(sourceCurrent.count(), 1);
+    EXPECT_EQ(source.current(), nullptr);
     EXPECT_EQ(shapeOf(target), QStringLiteral("N1(N2) N3"));
     EXPECT_EQ(target.current()->caption(), QStringLiteral("N2"));
     EXPECT_EQ(target.sectionCount(), 3);

@@ -103,6 +103,9 @@ TEST(Outline, CaptionsThatWouldChangeTheTreeAreWrittenSafely)
     EXPECT_EQ(back.sectionAt(1)->caption(), QStringLiteral("two  lines x"));
     EXPECT_EQ(back.sectionAt(2)->caption(), QStringLiteral("\u00A0child"));
     EXPECT_EQ(back.sectionAt(2)->level(), 1);
+    // A line break at the start must not become an indentation either.
+    EXPECT_EQ(outlineSafeCaption(QStringLiteral("\nX")), QStringLiteral("\u00A0X"));
+    EXPECT_EQ(outlineSafeCaption(QStringLiteral("\r\n\tY")), QStringLiteral("\u00A0\u00A0\u00A0Y"));
     // Inner blanks are kept as they are.
     EXPECT_EQ(outlineSafeCaption(QStringLiteral("a \tb ")), QStringLiteral("a \tb "));
 }

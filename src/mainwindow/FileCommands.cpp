@@ -1,0 +1,202 @@
+#include "FileCommands.h"
+
+#include "UserPrompts.h"
+#include "common/KeltoError.h"
+#include "document/Notebook.h"
+#include "document/NotebookFile.h"
+#include "settings/IniUnit.h"
+#include "settings/SettingsKeys.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kelto {
+
+namespace {
+
+const QString AppTitle = QStringLiteral("Тримбель");
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+bool isNewFileName(const QString& path)
+{
+    return path.compare(Notebook::DefaultFileName, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+FileCommands::FileCommands(Notebook& notebook, TpIniFile& settings, UserPrompts& prompts,
+                           QWidget* parent, Hooks hooks)
+    : m_notebook(notebook), m_settings(settings), m_prompts(prompts), m_parent(parent),
+      m_hooks(std::move(hooks))
+{
+}
+
+bool FileCommands::askSave()
+{
+    if (!m_notebook.isModified())
+        return true;
+    const QString name = QFileInfo(m_notebook.fileName()).fileName();
+    switch (m_prompts.question(
+        m_parent, QStringLiteral("Файл \"%1\" изменён. Сохранить изменения?").arg(name), true)) {
+    case UserPrompts::Answer::Yes:
+        return save();
+    case UserPrompts::Answer::No:
+        return true;
+    case UserPrompts::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void FileCommands::openFile(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        throw KeltoError(QStringLiteral("Невозможно открыть файл \"%1\".").arg(path));
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    ReadOptions options;
+    options.activateLastNode = m_settings.read(keys::navigator::ActivateLastNode);
+    if (m_hooks.showLoading)
+        m_hooks.showLoading(true);
+    try {
+        ReadNotebook(absolute, m_notebook, options);
+    } catch (...) {
+        if (m_hooks.showLoading)
+            m_hooks.showLoading(false);
+        throw;
+    }
+    if (m_hooks.showLoading)
+        m_hooks.showLoading(false);
+    setFileName(absolute);
+    m_notebook.setModified(false);
+}
+
+bool FileCommands::open()
+{
+    const QString path = m_prompts.openFileName(m_parent, QDir::currentPath());
+    if (path.isEmpty() || !askSave())
+        return false;
+    openFile(path);
+    return true;
+}
+
+bool FileCommands::newNotebook()
+{
+    if (!askSave())
+        return false;
+    m_notebook.clearNotebook();
+    m_notebook.addSection(nullptr, Notebook::NewSectionCaption);
+    setFileName(Notebook::DefaultFileName);
+    m_notebook.setModified(false);
+    m_notebook.clearProperties();
+    return true;
+}
+
+QString FileCommands::withNibExtension(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const QString folder = path.left(path.size() - name.size());
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return folder + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".nib");
+}
+
+void FileCommands::saveNotebook(const QString& path)
+{
+    WriteOptions options;
+    options.createBackup = m_settings.read(keys::treepad::CreateBackUp);
+    WriteNotebook(m_notebook, path, options);
+}
+
+bool FileCommands::save()
+{
+    const QString current = m_notebook.fileName();
+    if (isNewFileName(QFileInfo(current).fileName()))
+        return saveAs();
+    const QString target = withNibExtension(current);
+    if (!sameFile(target, current) && QFileInfo::exists(target)) {
+        // A notebook made from a text file must not silently replace another
+        // notebook that happens to stand beside it.
+        const auto answer = m_prompts.question(
+            m_parent, QStringLiteral("Файл \"%1\" уже существует. Заменить его?").arg(target),
+            true);
+        if (answer == UserPrompts::Answer::No)
+            return saveAs();
+        if (answer == UserPrompts::Answer::Cancel)
+            return false;
+    }
+    // The target is the notebook's own file from here on, so its stamps go
+    // into the notebook; a failed write leaves the old name in place.
+    m_notebook.setFileName(target);
+    try {
+        saveNotebook(target);
+    } catch (...) {
+        m_notebook.setFileName(current);
+        throw;
+    }
+    setFileName(target);
+    m_notebook.setModified(false);
+    return true;
+}
+
+bool FileCommands::saveAs()
+{
+    const QString current = m_notebook.fileName();
+    const QString suggested = isNewFileName(current)
+                                  ? QDir::current().filePath(current + QStringLiteral(".nib"))
+                                  : withNibExtension(current);
+    const QString path = m_prompts.saveFileName(m_parent, suggested);
+    if (path.isEmpty())
+        return false;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    saveNotebook(absolute);
+    setFileName(absolute);
+    m_notebook.setModified(false);
+    return true;
+}
+
+bool FileCommands::canClose()
+{
+    if (m_notebook.isEmpty())
+        return true;
+    return askSave();
+}
+
+QString FileCommands::caption() const
+{
+    const QString path = m_notebook.fileName();
+    if (isNewFileName(path))
+        return QStringLiteral("%1 - %2").arg(AppTitle, Notebook::DefaultFileName);
+    const QFileInfo info(path);
+    QString title = info.fileName();
+    if (info.suffix().compare(QLatin1String("nib"), Qt::CaseInsensitive) == 0) {
+        title = m_notebook.properties().value(DocumentProperties::Name);
+        if (title.isEmpty())
+            title = QStringLiteral("Без названия");
+    }
+    return QStringLiteral("%1 - %2").arg(AppTitle, title);
+}
+
+void FileCommands::setFileName(const QString& path)
+{
+    m_notebook.setFileName(path);
+    if (isNewFileName(path)) {
+        if (m_hooks.showFileName)
+            m_hooks.showFileName(caption(), QString());
+        return;
+    }
+    if (m_hooks.showFileName)
+        m_hooks.showFileName(caption(), path);
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    if (m_settings.read(keys::treepad::MaxHistoryCount) > 0 && m_hooks.recordFile)
+        m_hooks.recordFile(path);
+}
+
+} // namespace kelto

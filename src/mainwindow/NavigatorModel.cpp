@@ -1,0 +1,170 @@
+#include "NavigatorModel.h"
+
+#include "document/Notebook.h"
+#include "document/OutlineText.h"
+#include "document/Section.h"
+
+namespace kelto {
+
+NavigatorModel::NavigatorModel(Notebook* notebook, QObject* parent)
+    : QAbstractItemModel(parent), m_notebook(notebook)
+{
+    connectNotebook();
+}
+
+NavigatorModel::~NavigatorModel() = default;
+
+void NavigatorModel::connectNotebook()
+{
+    if (!m_notebook)
+        return;
+    Notebook* nb = m_notebook;
+    connect(nb, &Notebook::sectionsAboutToBeInserted, this,
+            [this](Section* parent, int first, int last) {
+                beginInsertRows(indexOf(parent), first, last);
+            });
+    connect(nb, &Notebook::sectionsInserted, this, [this] { endInsertRows(); });
+    connect(nb, &Notebook::sectionsAboutToBeRemoved, this,
+            [this](Section* parent, int first, int last) {
+                beginRemoveRows(indexOf(parent), first, last);
+            });
+    connect(nb, &Notebook::sectionsRemoved, this, [this] { endRemoveRows(); });
+    connect(nb, &Notebook::sectionAboutToBeMoved, this, &NavigatorModel::onAboutToMove);
+    connect(nb, &Notebook::sectionMoved, this, &NavigatorModel::onMoved);
+    connect(nb, &Notebook::captionChanged, this, &NavigatorModel::onCaptionChanged);
+    connect(nb, &Notebook::aboutToReset, this, [this] { beginResetModel(); });
+    connect(nb, &Notebook::resetDone, this, [this] { endResetModel(); });
+    connect(nb, &QObject::destroyed, this, &NavigatorModel::onNotebookDestroyed);
+}
+
+void NavigatorModel::onAboutToMove(Section* sourceParent, int sourceRow, Section* destinationParent,
+                                   int destinationRow)
+{
+    // The notebook announces only real moves, which views accept; should
+    // one still be refused, the views are told to start over instead.
+    if (beginMoveRows(indexOf(sourceParent), sourceRow, sourceRow, indexOf(destinationParent),
+                      destinationRow)) {
+        m_pendingMove = PendingMove::Rows;
+    } else {
+        beginResetModel();
+        m_pendingMove = PendingMove::Reset;
+    }
+}
+
+void NavigatorModel::onMoved()
+{
+    const PendingMove pending = m_pendingMove;
+    m_pendingMove = PendingMove::None;
+    if (pending == PendingMove::Rows)
+        endMoveRows();
+    else if (pending == PendingMove::Reset)
+        endResetModel();
+}
+
+void NavigatorModel::onCaptionChanged(Section* section)
+{
+    const QModelIndex changed = indexOf(section);
+    Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void NavigatorModel::onNotebookDestroyed()
+{
+    // The sections are gone already: forget them before anyone can ask.
+    m_notebook = nullptr;
+    m_pendingMove = PendingMove::None;
+    beginResetModel();
+    endResetModel();
+}
+
+QModelIndex NavigatorModel::indexOf(const Section* section) const
+{
+    if (!section || !section->owner())
+        return {};
+    return createIndex(section->row(), 0, const_cast<Section*>(section));
+}
+
+Section* NavigatorModel::sectionOf(const QModelIndex& index)
+{
+    return index.isValid() ? static_cast<Section*>(index.internalPointer()) : nullptr;
+}
+
+Section* NavigatorModel::ownerOf(const QModelIndex& parent) const
+{
+    if (parent.isValid())
+        return parent.column() == 0 ? sectionOf(parent) : nullptr;
+    return m_notebook ? m_notebook->container() : nullptr;
+}
+
+QModelIndex NavigatorModel::index(int row, int column, const QModelIndex& parent) const
+{
+    const Section* owner = ownerOf(parent);
+    if (!owner || column != 0 || row < 0 || row >= owner->childCount())
+        return {};
+    return createIndex(row, 0, owner->child(row));
+}
+
+QModelIndex NavigatorModel::parent(const QModelIndex& child) const
+{
+    const Section* section = sectionOf(child);
+    return section ? indexOf(section->parent()) : QModelIndex();
+}
+
+QModelIndex NavigatorModel::sibling(int row, int column, const QModelIndex& index) const
+{
+    const Section* section = sectionOf(index);
+    if (!section || column != 0)
+        return {};
+    const Section* owner = section->owner();
+    if (row < 0 || row >= owner->childCount())
+        return {};
+    return createIndex(row, 0, owner->child(row));
+}
+
+int NavigatorModel::rowCount(const QModelIndex& parent) const
+{
+    const Section* owner = ownerOf(parent);
+    return owner ? owner->childCount() : 0;
+}
+
+int NavigatorModel::columnCount(const QModelIndex& parent) const
+{
+    Q_UNUSED(parent);
+    return 1;
+}
+
+bool NavigatorModel::hasChildren(const QModelIndex& parent) const
+{
+    const Section* owner = ownerOf(parent);
+    return owner && owner->hasChildren();
+}
+
+QVariant NavigatorModel::data(const QModelIndex& index, int role) const
+{
+    const Section* section = sectionOf(index);
+    if (!section || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return section->caption();
+}
+
+Qt::ItemFlags NavigatorModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool NavigatorModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    Section* section = sectionOf(index);
+    if (!section || !m_notebook || role != Qt::EditRole)
+        return false;
+    const QString caption = outlineSafeCaption(value.toString());
+    if (caption.isEmpty())
+        return false;
+    // The notebook reports a real change through captionChanged; typing the
+    // same caption again is accepted and changes nothing.
+    m_notebook->renameSection(section, caption);
+    return true;
+}
+
+} // namespace kelto

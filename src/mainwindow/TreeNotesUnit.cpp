@@ -1,0 +1,453 @@
+#include "TreeNotesUnit.h"
+
+#include "ActionCatalog.h"
+#include "FileCommands.h"
+#include "HelpWindow.h"
+#include "KeltoRichEd.h"
+#include "NavigatorModel.h"
+#include "StatusPanels.h"
+#include "UserPrompts.h"
+#include "WindowSettings.h"
+#include "common/KeltoError.h"
+#include "settings/SettingsKeys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+// Resources of a static library must be registered by hand.
+static void initKeltoResources()
+{
+    Q_INIT_RESOURCE(kelto);
+}
+
+namespace kelto {
+
+TNotesForm::TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_settings(settingsPath), m_prompts(prompts)
+{
+    initKeltoResources();
+    setObjectName(QStringLiteral("TNotesForm"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kelto.svg")));
+    setAcceptDrops(true);
+    buildLayout();
+    m_fileCommands = std::make_unique<FileCommands>(
+        m_notebook, m_settings, m_prompts, this,
+        FileCommands::Hooks{
+            [this](const QString& caption, const QString& path) { showFileName(caption, path); },
+            [this](bool shown) { showLoading(shown); },
+            {}});
+    buildCommands();
+    connectNotebook();
+    connectEditor();
+    buildTray();
+    m_windowSettings = std::make_unique<WindowSettings>(
+        m_settings, WindowParts{this, m_splitter, m_tree, m_rePanel, m_editor});
+    m_windowSettings->applyOnShow();
+    m_settings.setWriteObserver([this](const KeyBase& key) { applySetting(key); });
+    m_notebook.setModified(false);
+    m_fileCommands->setFileName(Notebook::DefaultFileName);
+    showCurrentSection();
+    updateActions();
+}
+
+TNotesForm::~TNotesForm()
+{
+    m_settings.setWriteObserver({});
+    m_editor->detachBody();
+}
+
+void TNotesForm::buildLayout()
+{
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter"));
+    m_splitter->setChildrenCollapsible(false);
+
+    m_tree = new QTreeView(m_splitter);
+    m_tree->setObjectName(QStringLiteral("TreeView"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setUniformRowHeights(true);
+    m_tree->setIndentation(19);
+    m_tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_model = new NavigatorModel(&m_notebook, this);
+    m_tree->setModel(m_model);
+
+    m_rePanel = new QStackedWidget(m_splitter);
+    m_rePanel->setObjectName(QStringLiteral("RePanel"));
+    m_emptyPage = new QLabel(QStringLiteral("нет разделов для редактирования"), m_rePanel);
+    m_emptyPage->setObjectName(QStringLiteral("RePanelCaption"));
+    m_emptyPage->setAlignment(Qt::AlignCenter);
+    m_editor = new TKeltoEdit(m_rePanel);
+    m_loadingPage = new QLabel(QStringLiteral("Загрузка..."), m_rePanel);
+    m_loadingPage->setObjectName(QStringLiteral("HideLoadingPanel"));
+    m_loadingPage->setAlignment(Qt::AlignCenter);
+    m_rePanel->addWidget(m_emptyPage);
+    m_rePanel->addWidget(m_editor);
+    m_rePanel->addWidget(m_loadingPage);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    setCentralWidget(m_splitter);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    setStatusBar(bar);
+    m_status = new StatusPanels(bar);
+    connect(m_status, &StatusPanels::modifiedMarkDoubleClicked, this,
+            [this] { action(u"ActionFileSave")->trigger(); });
+}
+
+QAction* TNotesForm::action(QStringView name) const
+{
+    return m_actions->action(name);
+}
+
+void TNotesForm::wireCommand(QStringView name, std::function<void()> handler)
+{
+    QAction* a = action(name);
+    Q_ASSERT(a);
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, [this, handler = std::move(handler)] { run(handler); });
+}
+
+void TNotesForm::buildCommands()
+{
+    m_actions = std::make_unique<ActionTable>(this);
+    m_actions->buildMenuBar(menuBar());
+    auto* toolBar = addToolBar(QStringLiteral("ToolBar"));
+    toolBar->setObjectName(QStringLiteral("ToolBar"));
+    toolBar->setMovable(false);
+    m_actions->buildToolBar(toolBar);
+    m_editor->setContextMenu(m_actions->buildEditorMenu(this));
+    addActions(m_actions->shortcutOnly());
+
+    FileCommands& files = *m_fileCommands;
+    wireCommand(u"ActionFileNew", [&files] { files.newNotebook(); });
+    wireCommand(u"ActionFileOpen", [this, &files] {
+        if (files.open())
+            m_tree->setFocus();
+    });
+    wireCommand(u"ActionFileSave", [&files] { files.save(); });
+    wireCommand(u"ActionFileSaveAs", [&files] { files.saveAs(); });
+    wireCommand(u"ActionFileExit", [this] { close(); });
+    wireCommand(u"ActionServiceNewWindow", [this] { startNewWindow(); });
+    wireCommand(u"ActionServiceShowNavigator", [this] { setNavigatorShown(true); });
+    wireCommand(u"ActionServiceHideNavigator", [this] { setNavigatorShown(false); });
+    wireCommand(u"ActionHelpContents", [this] { showHelp(); });
+    wireCommand(u"ActionEditorDisableTab", [this] { typeTab(); });
+
+    auto* wrap = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
+    connect(wrap, &QShortcut::activated, this, [this] { toggleWordWrap(); });
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    next->setObjectName(QStringLiteral("FocusNextShortcut"));
+    connect(next, &QShortcut::activated, this, [this] { focusNextChild(); });
+    auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+    previous->setObjectName(QStringLiteral("FocusPreviousShortcut"));
+    connect(previous, &QShortcut::activated, this, [this] { focusPreviousChild(); });
+}
+
+bool TNotesForm::run(const std::function<void()>& command)
+{
+    try {
+        command();
+        scheduleUpdate();
+        return true;
+    } catch (const KeltoError& e) {
+        scheduleUpdate();
+        m_prompts.error(this, e.message());
+        return false;
+    }
+}
+
+void TNotesForm::connectNotebook()
+{
+    connect(&m_notebook, &Notebook::currentChanged, this, [this] {
+        showCurrentSection();
+        scheduleUpdate();
+    });
+    // While the tree changes under the view, the view's own moves of its
+    // current item are not the user's choice; the notebook names the new
+    // current section when it is done.
+    connect(&m_notebook, &Notebook::aboutToReset, this, [this] {
+        m_syncingSelection = true;
+        m_editor->detachBody();
+        m_shownSection = nullptr;
+    });
+    connect(&m_notebook, &Notebook::resetDone, this, [this] {
+        m_syncingSelection = false;
+        showCurrentSection();
+        scheduleUpdate();
+    });
+    connect(&m_notebook, &Notebook::sectionsAboutToBeRemoved, this,
+            [this](Section* parent, int first, int) {
+                m_syncingSelection = true;
+                detachEditorIfInside(parent, first);
+            });
+    connect(&m_notebook, &Notebook::sectionsRemoved, this, [this] {
+        m_syncingSelection = false;
+        showCurrentSection();
+        scheduleUpdate();
+    });
+    connect(&m_notebook, &Notebook::sectionsInserted, this, [this] { scheduleUpdate(); });
+    connect(&m_notebook, &Notebook::modifiedChanged, m_status, &StatusPanels::setModified);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (m_syncingSelection)
+                    return;
+                m_notebook.setCurrent(NavigatorModel::sectionOf(current));
+            });
+}
+
+void TNotesForm::connectEditor()
+{
+    connect(m_editor, &TKeltoEdit::edited, this, [this] { m_notebook.setModified(true); });
+    connect(m_editor, &TKeltoEdit::caretMoved, this, &TNotesForm::refreshStatus);
+    connect(m_editor, &TKeltoEdit::linkActivated, this,
+            [](const QString& url) { QDesktopServices::openUrl(QUrl::fromUserInput(url)); });
+}
+
+void TNotesForm::detachEditorIfInside(Section* parent, int row)
+{
+    Section* removed = parent ? parent->child(row) : m_notebook.topLevel(row);
+    if (m_shownSection && removed->contains(m_shownSection)) {
+        m_editor->detachBody();
+        m_shownSection = nullptr;
+    }
+}
+
+void TNotesForm::showCurrentSection()
+{
+    Section* current = m_notebook.current();
+    m_shownSection = current;
+    m_editor->showBody(current ? &current->body() : nullptr);
+    {
+        m_syncingSelection = true;
+        const QModelIndex index = m_model->indexOf(current);
+        if (m_tree->currentIndex() != index)
+            m_tree->setCurrentIndex(index);
+        // The selected section is always in sight, its branch opened.
+        if (index.isValid())
+            m_tree->scrollTo(index);
+        m_syncingSelection = false;
+    }
+    if (!m_loadingShown)
+        m_rePanel->setCurrentWidget(current ? static_cast<QWidget*>(m_editor) : m_emptyPage);
+    refreshStatus();
+}
+
+void TNotesForm::refreshStatus()
+{
+    if (!m_shownSection)
+        return;
+    m_status->setCaret(m_editor->caretLine(), m_editor->caretColumn(), m_editor->lineCount());
+}
+
+void TNotesForm::showLoading(bool shown)
+{
+    m_loadingShown = shown;
+    if (shown) {
+        m_rePanel->setCurrentWidget(m_loadingPage);
+        m_loadingPage->repaint();
+        return;
+    }
+    m_rePanel->setCurrentWidget(m_shownSection ? static_cast<QWidget*>(m_editor) : m_emptyPage);
+}
+
+void TNotesForm::showFileName(const QString& caption, const QString& path)
+{
+    setWindowTitle(caption);
+    m_status->setPath(path);
+}
+
+void TNotesForm::scheduleUpdate()
+{
+    if (m_updateScheduled)
+        return;
+    m_updateScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_updateScheduled = false;
+        updateActions();
+    });
+}
+
+void TNotesForm::updateActions()
+{
+    const bool hasSections = !m_notebook.isEmpty();
+    action(u"ActionFileSave")->setEnabled(hasSections);
+    action(u"ActionFileSaveAs")->setEnabled(hasSections);
+    action(u"ActionEditorDisableTab")->setEnabled(m_settings.read(keys::editor::UseTabChar));
+    const bool tabChar = m_settings.read(keys::editor::UseTabChar);
+    for (const char* name : {"FocusNextShortcut", "FocusPreviousShortcut"}) {
+        if (auto* shortcut = findChild<QShortcut*>(QLatin1String(name)))
+            shortcut->setEnabled(tabChar);
+    }
+    m_actions->placeInSharedSlot(
+        action(navigatorShown() ? u"ActionServiceHideNavigator" : u"ActionServiceShowNavigator"));
+}
+
+bool TNotesForm::navigatorShown() const
+{
+    return !m_tree->isHidden();
+}
+
+void TNotesForm::setNavigatorShown(bool shown)
+{
+    m_tree->setVisible(shown);
+    updateActions();
+}
+
+void TNotesForm::toggleWordWrap()
+{
+    m_settings.write(keys::editor::WordWrap, !m_settings.read(keys::editor::WordWrap));
+}
+
+void TNotesForm::typeTab()
+{
+    if (m_editor->hasFocus() && !m_editor->isReadOnly())
+        m_editor->insertPlainText(QStringLiteral("\t"));
+}
+
+void TNotesForm::applySetting(const KeyBase& key)
+{
+    m_windowSettings->apply(key);
+    if (key == keys::editor::UseTabChar)
+        updateActions();
+}
+
+void TNotesForm::startNewWindow()
+{
+    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {}))
+        throw KeltoError(QStringLiteral("Ошибка обращения к исполняемому модулю."));
+}
+
+void TNotesForm::showHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void TNotesForm::startUp(const QStringList& arguments)
+{
+    run([&] {
+        if (!arguments.isEmpty()) {
+            m_fileCommands->openFile(arguments.first());
+            return;
+        }
+        switch (m_settings.read(keys::treepad::OnLoad)) {
+        case 0:
+            m_notebook.addSection(nullptr, Notebook::NewSectionCaption);
+            break;
+        case 1: {
+            const QStringList history = m_settings.ReadFileList();
+            if (!history.isEmpty())
+                m_fileCommands->openFile(history.first());
+            break;
+        }
+        default:
+            m_fileCommands->openFile(m_settings.read(keys::treepad::LoadFile));
+            break;
+        }
+    });
+    updateActions();
+}
+
+void TNotesForm::closeEvent(QCloseEvent* event)
+{
+    bool mayClose = false;
+    run([&] { mayClose = m_fileCommands->canClose(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    storeSettings();
+    if (m_help)
+        m_help->close();
+    if (m_tray)
+        m_tray->hide();
+    event->accept();
+}
+
+void TNotesForm::storeSettings()
+{
+    if (m_settingsStored)
+        return;
+    m_settingsStored = true;
+    m_windowSettings->storeAtExit();
+    run([this] { m_settings.UpdateFile(); });
+}
+
+void TNotesForm::buildTray()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_tray = new QSystemTrayIcon(windowIcon(), this);
+    m_tray->setObjectName(QStringLiteral("RxTray"));
+    auto* menu = new QMenu(this);
+    menu->addAction(action(u"ActionFileExit"));
+    m_tray->setContextMenu(menu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r != QSystemTrayIcon::Trigger && r != QSystemTrayIcon::DoubleClick)
+            return;
+        showNormal();
+        m_tray->hide();
+    });
+}
+
+void TNotesForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !m_tray)
+        return;
+    if (isMinimized() && m_settings.read(keys::treepad::MinimizeToTray)) {
+        m_tray->show();
+        QTimer::singleShot(0, this, &QWidget::hide);
+    }
+}
+
+void TNotesForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TNotesForm::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    // Let the drag end before any question is asked.
+    QTimer::singleShot(0, this, [this, urls] { openDroppedFiles(urls); });
+}
+
+void TNotesForm::openDroppedFiles(const QList<QUrl>& urls)
+{
+    // Of several files dropped at once only the first one counts.
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    const QString path = urls.first().toLocalFile();
+    run([&] {
+        if (m_fileCommands->askSave())
+            m_fileCommands->openFile(path);
+    });
+}
+
+} // namespace kelto

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "document/Notebook.h"
+#include "settings/IniUnit.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+class QSystemTrayIcon;
+class QTreeView;
+
+namespace kelto {
+
+class ActionTable;
+class FileCommands;
+class HelpWindow;
+class NavigatorModel;
+class StatusPanels;
+class TKeltoEdit;
+class UserPrompts;
+class WindowSettings;
+
+// The main window: the navigator at one side, the editor area beside it,
+// menus, toolbar and status bar, and the one notebook they show.
+class TNotesForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Settings are read from settingsPath now and written back when the
+    // window closes. Every question and message goes through prompts.
+    TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~TNotesForm() override;
+
+    // Opens the start-up document: the first argument, else what
+    // [Treepad] OnLoad names. Errors are shown; the window stays usable.
+    void startUp(const QStringList& arguments);
+
+    Notebook& notebook() { return m_notebook; }
+    TpIniFile& settings() { return m_settings; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
+    StatusPanels& status() { return *m_status; }
+    TKeltoEdit* editor() const { return m_editor; }
+    QTreeView* navigator() const { return m_tree; }
+    NavigatorModel* navigatorModel() const { return m_model; }
+    QStackedWidget* editorArea() const { return m_rePanel; }
+    QAction* action(QStringView name) const;
+    ActionTable& actions() { return *m_actions; }
+    bool navigatorShown() const;
+    // Runs the enabling rules of the commands (normally when idle).
+    void updateActions();
+    // Files dropped on the window: the first one is opened.
+    void openDroppedFiles(const QList<QUrl>& urls);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildCommands();
+    void wireCommand(QStringView name, std::function<void()> handler);
+    void connectNotebook();
+    void connectEditor();
+    void buildTray();
+    void applySetting(const KeyBase& key);
+    // Runs a command; an error it raises is shown and ends it.
+    bool run(const std::function<void()>& command);
+    void scheduleUpdate();
+
+    void showCurrentSection();
+    void detachEditorIfInside(Section* parent, int row);
+    void refreshStatus();
+    void showLoading(bool shown);
+    void showFileName(const QString& caption, const QString& path);
+    void setNavigatorShown(bool shown);
+    void toggleWordWrap();
+    void startNewWindow();
+    void showHelp();
+    void typeTab();
+    void storeSettings();
+
+    TpIniFile m_settings;
+    UserPrompts& m_prompts;
+    Notebook m_notebook;
+    std::unique_ptr<ActionTable> m_actions;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<WindowSettings> m_windowSettings;
+    NavigatorModel* m_model = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QTreeView* m_tree = nullptr;
+    QStackedWidget* m_rePanel = nullptr;
+    QLabel* m_emptyPage = nullptr;
+    QLabel* m_loadingPage = nullptr;
+    TKeltoEdit* m_editor = nullptr;
+    StatusPanels* m_status = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    QPointer<HelpWindow> m_help;
+    Section* m_shownSection = nullptr;
+    bool m_loadingShown = false;
+    bool m_syncingSelection = false;
+    bool m_updateScheduled = false;
+    bool m_settingsStored = false;
+};
+
+} // namespace kelto

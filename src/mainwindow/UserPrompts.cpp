@@ -1,0 +1,58 @@
+#include "UserPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace kelto {
+
+namespace {
+const QString Title = QStringLiteral("Тримбель");
+}
+
+QString notebookFileFilter()
+{
+    // On Linux "*" is what matches every file, names without a dot included.
+    return QStringLiteral("Все файлы (*);;Ravid Udod Aziv (*.nib)");
+}
+
+UserPrompts::Answer DialogPrompts::question(QWidget* parent, const QString& text, bool cancellable)
+{
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (cancellable)
+        buttons |= QMessageBox::Cancel;
+    const auto answer = QMessageBox::question(parent, Title, text, buttons,
+                                              cancellable ? QMessageBox::Cancel : QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        return Answer::Yes;
+    if (answer == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+void DialogPrompts::error(QWidget* parent, const QString& text)
+{
+    QMessageBox::critical(parent, Title, text);
+}
+
+QString DialogPrompts::openFileName(QWidget* parent, const QString& folder)
+{
+    QFileDialog dialog(parent, QString(), folder, notebookFileFilter());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("nib"));
+    dialog.selectNameFilter(QStringLiteral("Ravid Udod Aziv (*.nib)"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString DialogPrompts::saveFileName(QWidget* parent, const QString& suggested)
+{
+    QFileDialog dialog(parent, QString(), suggested, notebookFileFilter());
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("nib"));
+    dialog.selectNameFilter(QStringLiteral("Ravid Udod Aziv (*.nib)"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace kelto

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kelto {
+
+// Every question, message and file dialog the window shows goes through
+// this interface, so tests can answer them without a person.
+class UserPrompts
+{
+public:
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
+
+    virtual ~UserPrompts() = default;
+    // A question with Yes, No and (when cancellable) Cancel.
+    virtual Answer question(QWidget* parent, const QString& text, bool cancellable) = 0;
+    virtual void error(QWidget* parent, const QString& text) = 0;
+    // Empty when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& folder) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& suggested) = 0;
+};
+
+// The real dialogs: message boxes titled "Тримбель" and the file dialogs for
+// notebooks ("nib" is added to a name typed without extension).
+class DialogPrompts : public UserPrompts
+{
+public:
+    Answer question(QWidget* parent, const QString& text, bool cancellable) override;
+    void error(QWidget* parent, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& folder) override;
+    QString saveFileName(QWidget* parent, const QString& suggested) override;
+};
+
+// The filter list of the notebook file dialogs.
+QString notebookFileFilter();
+
+} // namespace kelto
