@@ -1,9 +1,11 @@
 #include "TreeNotesUnit.h"
 
 #include "ActionCatalog.h"
+#include "EditorCommands.h"
 #include "FileCommands.h"
 #include "HelpWindow.h"
 #include "KeltoRichEd.h"
+#include "NavigatorCommands.h"
 #include "NavigatorModel.h"
 #include "StatusPanels.h"
 #include "UserPrompts.h"
@@ -55,6 +57,11 @@ TNotesForm::TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidge
             [this](bool shown) { showLoading(shown); },
             {}});
     buildCommands();
+    // The navigator's and the editor's commands, each group in its own
+    // class; the editor's cut and paste reach the navigator's when it has
+    // the focus.
+    m_navigatorCommands = std::make_unique<NavigatorCommands>(*this);
+    m_editorCommands = std::make_unique<EditorCommands>(*this);
     connectNotebook();
     connectEditor();
     buildTray();
@@ -287,8 +294,15 @@ void TNotesForm::scheduleUpdate()
     });
 }
 
+void TNotesForm::addUpdateRule(std::function<void()> rule)
+{
+    m_updateRules.push_back(std::move(rule));
+}
+
 void TNotesForm::updateActions()
 {
+    for (const auto& rule : m_updateRules)
+        rule();
     const bool hasSections = !m_notebook.isEmpty();
     action(u"ActionFileSave")->setEnabled(hasSections);
     action(u"ActionFileSaveAs")->setEnabled(hasSections);

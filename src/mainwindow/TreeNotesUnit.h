@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QSplitter;
@@ -19,8 +20,10 @@ class QTreeView;
 namespace kelto {
 
 class ActionTable;
+class EditorCommands;
 class FileCommands;
 class HelpWindow;
+class NavigatorCommands;
 class NavigatorModel;
 class StatusPanels;
 class TKeltoEdit;
@@ -55,6 +58,18 @@ public:
     bool navigatorShown() const;
     // Runs the enabling rules of the commands (normally when idle).
     void updateActions();
+    // Asks for updateActions() once the current event is handled.
+    void scheduleUpdate();
+    // An enabling rule of a command group, run by updateActions().
+    void addUpdateRule(std::function<void()> rule);
+    // Runs a command; an error it raises is shown and ends it. False when
+    // it failed.
+    bool run(const std::function<void()>& command);
+    // Enables the action and runs handler through run() when it triggers.
+    void wireCommand(QStringView name, std::function<void()> handler);
+    UserPrompts& prompts() { return m_prompts; }
+    NavigatorCommands& navigatorCommands() { return *m_navigatorCommands; }
+    EditorCommands& editorCommands() { return *m_editorCommands; }
     // Files dropped on the window: the first one is opened.
     void openDroppedFiles(const QList<QUrl>& urls);
 
@@ -67,14 +82,10 @@ protected:
 private:
     void buildLayout();
     void buildCommands();
-    void wireCommand(QStringView name, std::function<void()> handler);
     void connectNotebook();
     void connectEditor();
     void buildTray();
     void applySetting(const KeyBase& key);
-    // Runs a command; an error it raises is shown and ends it.
-    bool run(const std::function<void()>& command);
-    void scheduleUpdate();
 
     void showCurrentSection();
     void detachEditorIfInside(Section* parent, int row);
@@ -94,6 +105,9 @@ private:
     std::unique_ptr<ActionTable> m_actions;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<WindowSettings> m_windowSettings;
+    std::unique_ptr<NavigatorCommands> m_navigatorCommands;
+    std::unique_ptr<EditorCommands> m_editorCommands;
+    std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;
     QTreeView* m_tree = nullptr;
