@@ -13,12 +13,14 @@ StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar)
         auto* label = new QLabel(bar);
         label->setObjectName(QLatin1String(name));
         label->setAlignment(align | Qt::AlignVCenter);
+        // The widths are minimums: a larger font must not cut the text.
         if (width > 0)
-            label->setFixedWidth(width);
+            label->setMinimumWidth(width);
         bar->addWidget(label);
         return label;
     };
     m_modified = panel("StatusModified", 20, Qt::AlignLeft);
+    m_modified->setFixedWidth(20);
     m_modified->setContentsMargins(3, 2, 0, 0);
     m_modified->setToolTip(QStringLiteral("Есть несохранённые изменения"));
     m_modified->installEventFilter(this);
@@ -29,8 +31,6 @@ StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar)
     m_insert->setText(QStringLiteral("INS"));
     m_insert->hide();
     m_path = panel("StatusPath", 300, Qt::AlignLeft);
-    m_path->setMinimumWidth(300);
-    m_path->setMaximumWidth(QWIDGETSIZE_MAX);
     m_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_mark = QIcon(QStringLiteral(":/icons/modified.svg")).pixmap(14, 14);
 }

@@ -377,8 +377,10 @@ void TNotesForm::startUp(const QStringList& arguments)
                 m_fileCommands->openFile(history.first());
             break;
         }
-        default:
+        case 2:
             m_fileCommands->openFile(m_settings.read(keys::treepad::LoadFile));
+            break;
+        default: // no start-up document
             break;
         }
     });

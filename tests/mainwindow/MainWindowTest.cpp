@@ -10,9 +10,11 @@
 #include "settings/SettingsKeys.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -552,4 +554,72 @@ TEST(MainWindow, HelpShowsTheUserGuide)
             EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->objectName().toStdString();
         }
     }
+}
+
+TEST(MainWindow, SettingsThatApplyAtOnce)
+{
+    WindowFixture f(settingsText("[Treepad]\r\nOnLoad=0\r\nColor=255\r\n"
+                                 "[EditorFont]\r\nName=DejaVu Sans Mono\r\nSize=14\r\nBold=1\r\n"));
+    TNotesForm& w = f.window();
+    w.startUp({});
+    auto* splitter = w.findChild<QSplitter*>(QStringLiteral("Splitter"));
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->indexOf(w.navigator()), 0);
+    EXPECT_EQ(w.editor()->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(w.editor()->font().pointSize(), 14);
+    EXPECT_TRUE(w.editor()->font().bold());
+    // The window background system colour is the palette's base colour.
+    EXPECT_EQ(w.navigator()->palette().color(QPalette::Base),
+              QApplication::palette(w.navigator()).color(QPalette::Base));
+
+    w.settings().write(keys::navigator::Align, 4);
+    EXPECT_EQ(splitter->indexOf(w.navigator()), 1);
+    w.settings().write(keys::navigator::Align, 3);
+    EXPECT_EQ(splitter->indexOf(w.navigator()), 0);
+    w.settings().write(keys::treepad::Color, 0x00FF0000); // blue in BGR order
+    EXPECT_EQ(w.editor()->palette().color(QPalette::Base), QColor(0, 0, 255));
+    w.settings().write(keys::navigator::Color, 0x0000FF00);
+    EXPECT_EQ(w.navigator()->palette().color(QPalette::Base), QColor(0, 255, 0));
+    w.settings().write(keys::treepad::AlwaysOnTop, true);
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(w.isVisible());
+    w.settings().write(keys::treepad::AlwaysOnTop, false);
+    EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST(MainWindow, CtrlTabMovesTheFocusWhenTabTypesTabs)
+{
+    WindowFixture f(settingsText("[Treepad]\r\nOnLoad=0\r\n[Editor]\r\nUseTabChar=1\r\n"));
+    TNotesForm& w = f.window();
+    w.startUp({});
+    QApplication::setActiveWindow(&w);
+    w.editor()->setFocus();
+    QCoreApplication::processEvents();
+    if (!w.editor()->hasFocus())
+        GTEST_SKIP() << "the platform gives no focus";
+    QTest::keyClick(w.editor(), Qt::Key_Tab, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.editor()->hasFocus());
+    EXPECT_EQ(w.editor()->toPlainText(), QString()) << "Ctrl+Tab types nothing then";
+}
+
+TEST(MainWindow, ClickingALinkOpensIt)
+{
+    WindowFixture f(settingsText("[Treepad]\r\nOnLoad=0\r\n"));
+    TNotesForm& w = f.window();
+    w.startUp({});
+    TKeltoEdit* e = w.editor();
+    e->setPlainText(QStringLiteral("see www.example.com now"));
+    QStringList opened;
+    QObject::connect(e, &TKeltoEdit::linkActivated, e,
+                     [&opened](const QString& url) { opened << url; });
+    // Temporarily stop the real handler so no browser starts.
+    QObject::disconnect(e, &TKeltoEdit::linkActivated, &w, nullptr);
+    QTextCursor c = e->textCursor();
+    c.setPosition(8);
+    QTest::mouseClick(e->viewport(), Qt::LeftButton, {}, e->cursorRect(c).center());
+    EXPECT_EQ(opened, QStringList{QStringLiteral("http://www.example.com")});
+    c.setPosition(1);
+    QTest::mouseClick(e->viewport(), Qt::LeftButton, {}, e->cursorRect(c).center());
+    EXPECT_EQ(opened.size(), 1) << "plain words are no links";
 }
