@@ -9,10 +9,21 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace kelto {
 
 namespace {
+
+// The wait cursor while a long file operation blocks the window.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 const QString AppTitle = QStringLiteral("Тримбель");
 
@@ -63,6 +74,7 @@ void FileCommands::openFile(const QString& path)
     const QString absolute = QFileInfo(path).absoluteFilePath();
     ReadOptions options;
     options.activateLastNode = m_settings.read(keys::navigator::ActivateLastNode);
+    const BusyCursor busy;
     if (m_hooks.showLoading)
         m_hooks.showLoading(true);
     try {
@@ -112,6 +124,7 @@ void FileCommands::saveNotebook(const QString& path)
 {
     WriteOptions options;
     options.createBackup = m_settings.read(keys::treepad::CreateBackUp);
+    const BusyCursor busy;
     WriteNotebook(m_notebook, path, options);
 }
 
