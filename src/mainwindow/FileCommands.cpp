@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace kelto {
