@@ -71,6 +71,15 @@ void makeBackupCopy(const QString& path, const QString& backupPath)
     QFile::copy(path, backupPath);
 }
 
+bool isSameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
 QString backupPathFor(const QString& path)
 {
     const QFileInfo info(path);

@@ -25,6 +25,10 @@ void writeFileAtomically(const QString& path, QByteArrayView data,
 // Failures are ignored: a backup never stops a save.
 void makeBackupCopy(const QString& path, const QString& backupPath);
 
+// True when both paths name the same file (links resolved when the files
+// exist). File names are case-sensitive here.
+bool isSameFile(const QString& a, const QString& b);
+
 // The ".bak" name beside a notebook: its extension replaced, or ".bak"
 // appended when the file name has none.
 QString backupPathFor(const QString& path);

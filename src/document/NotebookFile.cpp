@@ -171,15 +171,6 @@ FileKind ReadNotebook(const QString& path, Notebook& notebook, const ReadOptions
 
 namespace {
 
-bool isSameFile(const QString& a, const QString& b)
-{
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    return fa.absoluteFilePath() == fb.absoluteFilePath();
-}
-
 struct OutlineEntry
 {
     const Section* section;

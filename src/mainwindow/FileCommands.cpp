@@ -1,6 +1,7 @@
 #include "FileCommands.h"
 
 #include "UserPrompts.h"
+#include "common/FileIo.h"
 #include "common/KeltoError.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
@@ -27,15 +28,6 @@ public:
 };
 
 const QString AppTitle = QStringLiteral("Тримбель");
-
-bool sameFile(const QString& a, const QString& b)
-{
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    return fa.absoluteFilePath() == fb.absoluteFilePath();
-}
 
 bool isNewFileName(const QString& path)
 {
@@ -135,7 +127,7 @@ bool FileCommands::save()
     if (isNewFileName(QFileInfo(current).fileName()))
         return saveAs();
     const QString target = withNibExtension(current);
-    if (!sameFile(target, current) && QFileInfo::exists(target)) {
+    if (!isSameFile(target, current) && QFileInfo::exists(target)) {
         // A notebook made from a text file must not silently replace another
         // notebook that happens to stand beside it.
         const auto answer = m_prompts.question(

@@ -72,18 +72,18 @@ QColor WindowSettings::toColor(int stored, const QPalette& palette)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-QFont WindowSettings::toFont(const FontSpec& spec)
+QFont WindowSettings::toFont(const FontSpec& stored)
 {
-    QFont font(spec.name);
+    QFont font(stored.name);
     // Fonts of Windows origin are often missing here; keep their kind.
-    if (spec.name.contains(QLatin1String("Courier"), Qt::CaseInsensitive))
+    if (stored.name.contains(QLatin1String("Courier"), Qt::CaseInsensitive))
         font.setStyleHint(QFont::TypeWriter);
-    if (spec.size > 0)
-        font.setPointSize(spec.size);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+    if (stored.size > 0)
+        font.setPointSize(stored.size);
+    font.setBold(stored.bold);
+    font.setItalic(stored.italic);
+    font.setUnderline(stored.underline);
+    font.setStrikeOut(stored.strikeOut);
     return font;
 }
 

@@ -41,7 +41,7 @@ public:
 
     // 0x00BBGGRR, or a system colour (top byte 0x80, index in the low byte).
     static QColor toColor(int stored, const QPalette& palette);
-    static QFont toFont(const FontSpec& spec);
+    static QFont toFont(const FontSpec& stored);
 
 private:
     void applyPlacement();
