@@ -64,11 +64,15 @@ void writeFileAtomically(const QString& path, QByteArrayView data,
 void makeBackupCopy(const QString& path, const QString& backupPath)
 {
     QFile::remove(backupPath);
-    const QByteArray from = QFile::encodeName(path);
+    // A notebook reached through a symbolic link is backed up by its
+    // content: a link to the link would follow the file being replaced.
+    const QFileInfo info(path);
+    const QString source = info.isSymLink() ? info.canonicalFilePath() : path;
+    const QByteArray from = QFile::encodeName(source);
     const QByteArray to = QFile::encodeName(backupPath);
     if (::link(from.constData(), to.constData()) == 0)
         return;
-    QFile::copy(path, backupPath);
+    QFile::copy(source, backupPath);
 }
 
 bool isSameFile(const QString& a, const QString& b)

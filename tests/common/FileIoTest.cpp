@@ -78,6 +78,19 @@ TEST(FileIo, BackupCopyReplacesAnOlderBackupAndSurvivesTheNextWrite)
     EXPECT_EQ(test::readBytes(bak), QByteArray("one"));
 }
 
+TEST(FileIo, BackupThroughASymbolicLinkKeepsTheOldContent)
+{
+    TempDir dir;
+    const QString real = dir.path(QStringLiteral("real.nib"));
+    const QString link = dir.path(QStringLiteral("link.nib"));
+    const QString bak = dir.path(QStringLiteral("link.bak"));
+    test::writeBytes(real, QByteArray("old"));
+    ASSERT_TRUE(QFile::link(real, link));
+    writeFileAtomically(link, QByteArray("new"), [&] { makeBackupCopy(link, bak); });
+    EXPECT_EQ(test::readBytes(link), QByteArray("new"));
+    EXPECT_EQ(test::readBytes(bak), QByteArray("old"));
+}
+
 TEST(FileIo, ReadWholeFileReportsTheGivenMessage)
 {
     TempDir dir;
