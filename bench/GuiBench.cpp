@@ -7,6 +7,7 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "NotebookGenerator.h"
+#include "SilentPrompts.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
 #include "mainwindow/KeltoRichEd.h"
@@ -24,18 +25,6 @@
 using namespace kelto;
 
 namespace {
-
-class SilentPrompts : public UserPrompts
-{
-public:
-    Answer question(QWidget*, const QString&, bool) override { return Answer::No; }
-    void error(QWidget*, const QString& text) override
-    {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-    QString openFileName(QWidget*, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&) override { return {}; }
-};
 
 // Start-up: the program is started as a new process; it reports the wall
 // clock when its window has shown the notebook and has nothing left to do.

@@ -139,6 +139,15 @@ void TKeltoEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Shift+Enter would put a line separator inside the paragraph: shown as a
+    // new line, yet one line for Ctrl+Y, block shifts and the status bar, and
+    // a paragraph break once saved. It makes a paragraph break at once.
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        if (!isReadOnly())
+            insertPlainText(QStringLiteral("\n"));
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Tab && mods == Qt::ControlModifier && !tabFlag()) {
         insertPlainText(QStringLiteral("\t"));
         event->accept();

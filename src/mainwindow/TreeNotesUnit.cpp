@@ -7,6 +7,7 @@
 #include "KeltoRichEd.h"
 #include "NavigatorCommands.h"
 #include "NavigatorModel.h"
+#include "NavigatorView.h"
 #include "StatusPanels.h"
 #include "UserPrompts.h"
 #include "WindowSettings.h"
@@ -87,7 +88,7 @@ void TNotesForm::buildLayout()
     m_splitter->setObjectName(QStringLiteral("Splitter"));
     m_splitter->setChildrenCollapsible(false);
 
-    m_tree = new QTreeView(m_splitter);
+    m_tree = new NavigatorView(m_splitter);
     m_tree->setObjectName(QStringLiteral("TreeView"));
     m_tree->setHeaderHidden(true);
     m_tree->setUniformRowHeights(true);

@@ -34,6 +34,27 @@ void DialogPrompts::error(QWidget* parent, const QString& text)
     QMessageBox::critical(parent, Title, text);
 }
 
+UserPrompts::Answer UserPrompts::warningQuestion(QWidget* parent, const QString& text,
+                                                 const QString&)
+{
+    return question(parent, text, false);
+}
+
+void UserPrompts::information(QWidget*, const QString&, const QString&) {}
+
+UserPrompts::Answer DialogPrompts::warningQuestion(QWidget* parent, const QString& text,
+                                                   const QString& title)
+{
+    const auto answer = QMessageBox::warning(parent, title, text,
+                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void DialogPrompts::information(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox::information(parent, title.isEmpty() ? Title : title, text);
+}
+
 QString DialogPrompts::openFileName(QWidget* parent, const QString& folder)
 {
     QFileDialog dialog(parent, QString(), folder, notebookFileFilter());

@@ -22,6 +22,13 @@ public:
     // A question with Yes, No and (when cancellable) Cancel.
     virtual Answer question(QWidget* parent, const QString& text, bool cancellable) = 0;
     virtual void error(QWidget* parent, const QString& text) = 0;
+    // A Yes/No question with a warning icon under a title of its own. The
+    // default asks question() without Cancel.
+    virtual Answer warningQuestion(QWidget* parent, const QString& text, const QString& title);
+    // A plain message with an OK button and an information icon; an empty
+    // title stands for the program's title. The default shows nothing.
+    virtual void information(QWidget* parent, const QString& text,
+                             const QString& title = QString());
     // Empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& folder) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& suggested) = 0;
@@ -34,6 +41,8 @@ class DialogPrompts : public UserPrompts
 public:
     Answer question(QWidget* parent, const QString& text, bool cancellable) override;
     void error(QWidget* parent, const QString& text) override;
+    Answer warningQuestion(QWidget* parent, const QString& text, const QString& title) override;
+    void information(QWidget* parent, const QString& text, const QString& title) override;
     QString openFileName(QWidget* parent, const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& suggested) override;
 };

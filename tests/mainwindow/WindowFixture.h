@@ -20,6 +20,9 @@ public:
     std::deque<QString> openNames; // for openFileName(); cancel when empty
     QStringList questions;
     QStringList errors;
+    QStringList questionTitles; // of warningQuestion(), in order
+    QStringList messages;       // information() texts
+    QStringList messageTitles;  // their titles as passed (empty: the program's)
     int saveDialogs = 0;
 
     Answer question(QWidget*, const QString& text, bool) override
@@ -32,6 +35,16 @@ public:
         return a;
     }
     void error(QWidget*, const QString& text) override { errors << text; }
+    Answer warningQuestion(QWidget* parent, const QString& text, const QString& title) override
+    {
+        questionTitles << title;
+        return question(parent, text, false);
+    }
+    void information(QWidget*, const QString& text, const QString& title) override
+    {
+        messages << text;
+        messageTitles << title;
+    }
     QString openFileName(QWidget*, const QString&) override { return take(openNames); }
     QString saveFileName(QWidget*, const QString&) override
     {

@@ -1,0 +1,192 @@
+#include "NavigatorMoves.h"
+
+#include "NavigatorModel.h"
+#include "TreeNotesUnit.h"
+
+#include <QAction>
+
+namespace kelto {
+
+namespace {
+const QStringView MoveCommands[] = {
+    u"ActionNavigatorMoveUp",     u"ActionNavigatorMoveDown",   u"ActionNavigatorInsertPrev",
+    u"ActionNavigatorInsertNext", u"ActionNavigatorUpOneLevel", u"ActionNavigatorUpToRoot",
+    u"ActionNppUppestLevel",      u"ActionNppMakeFirst",        u"ActionNppMakeLast",
+};
+}
+
+NavigatorMoves::NavigatorMoves(TNotesForm& window, NavigatorView& view)
+    : m_window(window), m_view(view), m_model(*window.navigatorModel())
+{
+}
+
+Notebook& NavigatorMoves::notebook() const
+{
+    return m_window.notebook();
+}
+
+Section* NavigatorMoves::selected() const
+{
+    return notebook().current();
+}
+
+void NavigatorMoves::wire()
+{
+    m_window.wireCommand(u"ActionNavigatorMoveUp", [this] { moveUp(); });
+    m_window.wireCommand(u"ActionNavigatorMoveDown", [this] { moveDown(); });
+    m_window.wireCommand(u"ActionNavigatorInsertPrev", [this] { insertIntoPrevious(); });
+    m_window.wireCommand(u"ActionNavigatorInsertNext", [this] { insertIntoNext(); });
+    m_window.wireCommand(u"ActionNavigatorUpOneLevel", [this] { upOneLevel(); });
+    // These always move, even where the section is already in place, and so
+    // always count as a change.
+    m_window.wireCommand(u"ActionNavigatorUpToRoot",
+                         [this] { moveSelected(nullptr, MoveMode::LastSibling); });
+    m_window.wireCommand(u"ActionNppUppestLevel",
+                         [this] { moveSelected(nullptr, MoveMode::LastSibling); });
+    m_window.wireCommand(u"ActionNppMakeFirst", [this] {
+        if (Section* s = selected())
+            moveSelected(s->parent(), MoveMode::FirstChild);
+    });
+    m_window.wireCommand(u"ActionNppMakeLast", [this] {
+        if (Section* s = selected())
+            moveSelected(s->parent(), MoveMode::LastChild);
+    });
+    m_window.addUpdateRule([this] {
+        const bool enabled = m_window.navigatorShown() && selected();
+        for (QStringView name : MoveCommands)
+            m_window.action(name)->setEnabled(enabled);
+    });
+}
+
+bool NavigatorMoves::move(Section* section, Section* target, MoveMode mode)
+{
+    Section* formerParent = section->parent();
+    if (!notebook().moveSection(section, target, mode))
+        return false;
+    // The section is shown in its new place, its branch closed; a parent
+    // left without subsections is closed too, so it opens empty no more.
+    const bool emptied = formerParent && !formerParent->hasChildren();
+    m_view.showMoved(m_model.indexOf(section), m_model.indexOf(section->parent()),
+                     m_model.indexOf(emptied ? formerParent : nullptr));
+    if (Section* current = selected())
+        m_view.scrollTo(m_model.indexOf(current));
+    return true;
+}
+
+void NavigatorMoves::moveSelected(Section* target, MoveMode mode)
+{
+    Section* s = selected();
+    if (!s)
+        return;
+    move(s, target, mode);
+    notebook().setModified(true);
+}
+
+void NavigatorMoves::moveUp()
+{
+    m_view.setFocus();
+    Section* s = selected();
+    if (Section* previous = s ? s->previousSibling() : nullptr)
+        moveSelected(previous, MoveMode::Before);
+}
+
+void NavigatorMoves::moveDown()
+{
+    m_view.setFocus();
+    Section* s = selected();
+    Section* next = s ? s->nextSibling() : nullptr;
+    if (!next)
+        return;
+    if (Section* afterNext = next->nextSibling())
+        moveSelected(afterNext, MoveMode::Before);
+    else
+        moveSelected(s->parent(), MoveMode::LastChild);
+}
+
+void NavigatorMoves::insertIntoPrevious()
+{
+    Section* s = selected();
+    if (Section* previous = s ? s->previousSibling() : nullptr)
+        moveSelected(previous, MoveMode::LastChild);
+}
+
+void NavigatorMoves::insertIntoNext()
+{
+    Section* s = selected();
+    if (Section* next = s ? s->nextSibling() : nullptr)
+        moveSelected(next, MoveMode::LastChild);
+}
+
+void NavigatorMoves::upOneLevel()
+{
+    Section* s = selected();
+    if (Section* parent = s ? s->parent() : nullptr)
+        moveSelected(parent, MoveMode::Before);
+}
+
+bool NavigatorMoves::canCut() const
+{
+    return m_window.navigatorShown() && selected();
+}
+
+void NavigatorMoves::cut()
+{
+    m_cutMark = m_model.indexOf(selected());
+}
+
+Section* NavigatorMoves::cutMark() const
+{
+    return NavigatorModel::sectionOf(m_cutMark);
+}
+
+bool NavigatorMoves::canPaste() const
+{
+    return m_cutMark.isValid() && selected();
+}
+
+void NavigatorMoves::paste()
+{
+    Section* marked = cutMark();
+    Section* target = selected();
+    if (!marked || !target)
+        return;
+    m_cutMark = QPersistentModelIndex();
+    // Into its own subtree nothing moves, yet the paste still counts.
+    move(marked, target, MoveMode::LastChild);
+    notebook().setModified(true);
+}
+
+void NavigatorMoves::drop(const QModelIndex& target, NavigatorView::Zone zone)
+{
+    Section* s = selected();
+    if (!s)
+        return;
+    Section* onto = NavigatorModel::sectionOf(target);
+    MoveMode mode = MoveMode::LastSibling;
+    switch (zone) {
+    case NavigatorView::Zone::Button:
+    case NavigatorView::Zone::Indent:
+        mode = MoveMode::FirstChild;
+        break;
+    case NavigatorView::Zone::Caption:
+        mode = MoveMode::Before;
+        break;
+    case NavigatorView::Zone::Right:
+        mode = MoveMode::LastChild;
+        break;
+    case NavigatorView::Zone::Nowhere:
+        mode = MoveMode::LastSibling; // the last top-level without a target
+        break;
+    case NavigatorView::Zone::Outside:
+        return;
+    }
+    if (!onto && zone != NavigatorView::Zone::Nowhere)
+        return;
+    // A real move always changes the section's parent or its pre-order
+    // index (siblings each hold at least one section), and either is worth
+    // saving; a drop that leaves it in place is no change.
+    if (move(s, onto, mode))
+        notebook().setModified(true);
+}
+
+} // namespace kelto
