@@ -75,15 +75,21 @@ Section* Section::lastDescendant() const
 void Section::insertChild(int row, std::unique_ptr<Section> child)
 {
     child->m_parent = this;
+    m_childHasChildren.insert(m_childHasChildren.begin() + row, child->hasChildren());
     m_children.insert(m_children.begin() + row, std::move(child));
     renumberFrom(row);
+    if (m_children.size() == 1 && m_parent)
+        m_parent->m_childHasChildren[size_t(m_row)] = true;
 }
 
 std::unique_ptr<Section> Section::takeChild(int row)
 {
     std::unique_ptr<Section> child = std::move(m_children[size_t(row)]);
     m_children.erase(m_children.begin() + row);
+    m_childHasChildren.erase(m_childHasChildren.begin() + row);
     renumberFrom(row);
+    if (m_children.empty() && m_parent)
+        m_parent->m_childHasChildren[size_t(m_row)] = false;
     child->m_parent = nullptr;
     child->m_row = 0;
     return child;

@@ -34,6 +34,10 @@ public:
     int childCount() const { return int(m_children.size()); }
     bool hasChildren() const { return !m_children.empty(); }
     Section* child(int row) const { return m_children[size_t(row)].get(); }
+    // Whether the child at row has children, answered from this section
+    // alone: a view asks it for every shown row, and touching each child
+    // instead would cost a memory fetch per row of a large tree.
+    bool childHasChildren(int row) const { return m_childHasChildren[size_t(row)]; }
     Section* firstChild() const { return m_children.empty() ? nullptr : m_children.front().get(); }
     Section* lastChild() const { return m_children.empty() ? nullptr : m_children.back().get(); }
     Section* previousSibling() const;
@@ -64,6 +68,8 @@ private:
     int m_row = 0;
     int m_preIndex = -1;
     std::vector<std::unique_ptr<Section>> m_children;
+    // Parallel to m_children while the section is in a tree.
+    std::vector<bool> m_childHasChildren;
 };
 
 // Calls fn(section, depth) for every section below `top` in pre-order, with

@@ -76,16 +76,25 @@ void NavigatorModel::onNotebookDestroyed()
     endResetModel();
 }
 
+// An index carries its row and the section that holds it (the notebook's
+// container for the top level), so questions about a row - above all
+// whether it has children - are answered without touching the row's own
+// section.
 QModelIndex NavigatorModel::indexOf(const Section* section) const
 {
     if (!section || !section->owner())
         return {};
-    return createIndex(section->row(), 0, const_cast<Section*>(section));
+    return createIndex(section->row(), 0, section->owner());
 }
 
 Section* NavigatorModel::sectionOf(const QModelIndex& index)
 {
-    return index.isValid() ? static_cast<Section*>(index.internalPointer()) : nullptr;
+    if (!index.isValid())
+        return nullptr;
+    const Section* owner = static_cast<const Section*>(index.internalPointer());
+    if (index.row() >= owner->childCount())
+        return nullptr;
+    return owner->child(index.row());
 }
 
 Section* NavigatorModel::ownerOf(const QModelIndex& parent) const
@@ -100,24 +109,24 @@ QModelIndex NavigatorModel::index(int row, int column, const QModelIndex& parent
     const Section* owner = ownerOf(parent);
     if (!owner || column != 0 || row < 0 || row >= owner->childCount())
         return {};
-    return createIndex(row, 0, owner->child(row));
+    return createIndex(row, 0, owner);
 }
 
 QModelIndex NavigatorModel::parent(const QModelIndex& child) const
 {
-    const Section* section = sectionOf(child);
-    return section ? indexOf(section->parent()) : QModelIndex();
+    if (!child.isValid())
+        return {};
+    return indexOf(static_cast<const Section*>(child.internalPointer()));
 }
 
 QModelIndex NavigatorModel::sibling(int row, int column, const QModelIndex& index) const
 {
-    const Section* section = sectionOf(index);
-    if (!section || column != 0)
+    if (!index.isValid() || column != 0)
         return {};
-    const Section* owner = section->owner();
+    const Section* owner = static_cast<const Section*>(index.internalPointer());
     if (row < 0 || row >= owner->childCount())
         return {};
-    return createIndex(row, 0, owner->child(row));
+    return createIndex(row, 0, owner);
 }
 
 int NavigatorModel::rowCount(const QModelIndex& parent) const
@@ -134,8 +143,12 @@ int NavigatorModel::columnCount(const QModelIndex& parent) const
 
 bool NavigatorModel::hasChildren(const QModelIndex& parent) const
 {
-    const Section* owner = ownerOf(parent);
-    return owner && owner->hasChildren();
+    if (!parent.isValid())
+        return m_notebook && m_notebook->container()->hasChildren();
+    if (parent.column() != 0)
+        return false;
+    const Section* owner = static_cast<const Section*>(parent.internalPointer());
+    return parent.row() < owner->childCount() && owner->childHasChildren(parent.row());
 }
 
 QVariant NavigatorModel::data(const QModelIndex& index, int role) const

@@ -1,6 +1,7 @@
 #include "document/Notebook.h"
 #include "TreeShape.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -221,4 +222,45 @@ TEST(DocumentProperties, CaseInsensitiveNamesOrderAndRemoval)
     p.setValue(u"X", QString());
     EXPECT_EQ(p.lines().size(), 3);
     EXPECT_FALSE(p.contains(u"X"));
+}
+
+TEST(Notebook, EachSectionKnowsWhichOfItsChildrenHaveChildren)
+{
+    // The navigator asks a parent whether a row has children; after any mix
+    // of operations the answer must match the child itself.
+    Notebook nb;
+    QRandomGenerator rng(7);
+    std::vector<Section*> live;
+    const auto check = [&] {
+        for (Section* s = nb.firstSection(); s; s = nb.nextSection(s))
+            ASSERT_EQ(s->owner()->childHasChildren(s->row()), s->hasChildren())
+                << s->caption().toStdString();
+    };
+    for (int step = 0; step < 400; ++step) {
+        const int count = nb.sectionCount();
+        Section* any = count ? nb.sectionAt(int(rng.bounded(quint32(count)))) : nullptr;
+        Section* other = count ? nb.sectionAt(int(rng.bounded(quint32(count)))) : nullptr;
+        switch (rng.bounded(6)) {
+        case 0:
+        case 1:
+            nb.addChildSection(any, QString::number(step));
+            break;
+        case 2:
+            nb.insertSection(any, QString::number(step));
+            break;
+        case 3:
+            if (any)
+                nb.moveSection(any, other, MoveMode(rng.bounded(4)));
+            break;
+        case 4:
+            if (any)
+                nb.deleteSection(any);
+            break;
+        case 5:
+            nb.restoreDeleted();
+            break;
+        }
+        check();
+    }
+    EXPECT_GT(nb.sectionCount(), 10);
 }
