@@ -601,6 +601,12 @@ TEST(MainWindow, CtrlTabMovesTheFocusWhenTabTypesTabs)
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.editor()->hasFocus());
     EXPECT_EQ(w.editor()->toPlainText(), QString()) << "Ctrl+Tab types nothing then";
+    // Ctrl+Shift+Tab goes back.
+    QWidget* next = QApplication::focusWidget();
+    ASSERT_NE(next, nullptr);
+    QTest::keyClick(next, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.editor()->hasFocus());
 }
 
 TEST(MainWindow, ClickingALinkOpensIt)
