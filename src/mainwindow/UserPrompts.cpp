@@ -55,25 +55,32 @@ void DialogPrompts::information(QWidget* parent, const QString& text, const QStr
     QMessageBox::information(parent, title.isEmpty() ? Title : title, text);
 }
 
-QString DialogPrompts::openFileName(QWidget* parent, const QString& folder)
+namespace {
+
+// A notebook file dialog: both filters, ".nib" added to a bare name. Returns
+// the chosen file or an empty text when cancelled.
+QString runNotebookDialog(QWidget* parent, const QString& start, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, QString(), folder, notebookFileFilter());
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    QFileDialog dialog(parent, QString(), start, notebookFileFilter());
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("nib"));
     dialog.selectNameFilter(QStringLiteral("Ravid Udod Aziv (*.nib)"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+} // namespace
+
+QString DialogPrompts::openFileName(QWidget* parent, const QString& folder)
+{
+    return runNotebookDialog(parent, folder, QFileDialog::AcceptOpen);
+}
+
 QString DialogPrompts::saveFileName(QWidget* parent, const QString& suggested)
 {
-    QFileDialog dialog(parent, QString(), suggested, notebookFileFilter());
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("nib"));
-    dialog.selectNameFilter(QStringLiteral("Ravid Udod Aziv (*.nib)"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    // The save dialog asks before replacing an existing file (Qt's default).
+    return runNotebookDialog(parent, suggested, QFileDialog::AcceptSave);
 }
 
 } // namespace kelto
