@@ -1,0 +1,143 @@
+#pragma once
+
+// A main window over its own settings in a temporary folder, driven as a
+// user drives it: actions, keys, the mouse and drags at points taken from
+// the navigator's own rectangles.
+
+#include "TestSupport.h"
+#include "TreeShape.h"
+#include "mainwindow/KeltoRichEd.h"
+#include "mainwindow/NavigatorModel.h"
+#include "mainwindow/NavigatorView.h"
+#include "mainwindow/TreeNotesUnit.h"
+#include "mainwindow/UserPrompts.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPoint>
+#include <QStringList>
+
+#include <deque>
+#include <ostream>
+#include <memory>
+
+class QMimeData;
+
+// Failure messages show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace kelto::test {
+
+inline QString u8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Answers the window's questions from a script and records every message.
+class ScriptedPrompts : public UserPrompts
+{
+public:
+    std::deque<Answer> answers;    // for the questions; No when empty
+    std::deque<QString> saveNames; // for saveFileName(); cancel when empty
+    std::deque<QString> openNames; // for openFileName(); cancel when empty
+    QStringList questions, questionTitles, errors, messages;
+    int saveDialogs = 0;
+
+    Answer question(QWidget*, const QString& text, bool) override
+    {
+        questions << text;
+        return answers.empty() ? Answer::No : take(answers);
+    }
+    Answer warningQuestion(QWidget* parent, const QString& text, const QString& title) override
+    {
+        questionTitles << title;
+        return question(parent, text, false);
+    }
+    void error(QWidget*, const QString& text) override { errors << text; }
+    void information(QWidget*, const QString& text, const QString&) override { messages << text; }
+    QString openFileName(QWidget*, const QString&) override { return take(openNames); }
+    QString saveFileName(QWidget*, const QString&) override
+    {
+        ++saveDialogs;
+        return take(saveNames);
+    }
+
+private:
+    template <typename T> static T take(std::deque<T>& queue)
+    {
+        if (queue.empty())
+            return T();
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+// The window, with a notebook of the given shape ("A(B) C"), the first
+// section selected and nothing modified.
+class Window
+{
+public:
+    explicit Window(const char* shape = "", const char* settings = "[Treepad]\r\nOnLoad=3\r\n");
+    ~Window();
+
+    static void settle() { QCoreApplication::processEvents(); }
+    // Closes the window as a user would; false when it stayed open.
+    bool close();
+    // A new window over the same settings file.
+    void reopen();
+    QString settingsPath() const { return dir.path(QStringLiteral("kelto.ini")); }
+
+    Section* s(const char* caption) const { return findSection(nb(), u8(caption)); }
+    QString shape() const { return shapeOf(nb()); }
+    QString current() const { return nb().current() ? nb().current()->caption() : QString(); }
+    void select(const char* caption, const QString& body = QString());
+    void trigger(const char* name);
+    bool enabled(const char* name);
+    // A key pressed in the navigator.
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Types one key event per character into the editor.
+    void type(const QString& text);
+    void setSelection(int anchor, int position);
+    QString text() const { return editor()->toPlainText(); }
+    // Ends the open caption edit as Enter does, with the text typed.
+    void finishEdit(const QString& text);
+    // The same notebook written as a file and read back.
+    QString savedShape(const QString& name = QStringLiteral("saved.nib"));
+
+    // Points of a row as a user aims: the expand button, the indentation
+    // left of it, the caption, the empty part right of it, below the last.
+    QPoint onButton(const char* caption) const { return rowPoint(caption, -indent() / 2, 0); }
+    QPoint onIndent(const char* caption) const { return rowPoint(caption, -indent() - 3, 0); }
+    QPoint onCaption(const char* caption) const { return rowPoint(caption, 4, 0); }
+    QPoint rightOf(const char* caption) const { return rowPoint(caption, -4, 0, true); }
+    QPoint below(const char* lastShown) const { return rowPoint(lastShown, 4, 2); }
+    QModelIndex index(const char* caption) const
+    {
+        return m_window->navigatorModel()->indexOf(s(caption));
+    }
+    void drag(QEvent::Type type, const QPoint& point, const QMimeData* data);
+    // The selected section dragged and dropped at point.
+    void dropAt(const QPoint& point);
+
+    TempDir dir;
+    ScriptedPrompts prompts;
+    TNotesForm& w() { return *m_window; }
+    Notebook& nb() const { return m_window->notebook(); }
+    TKeltoEdit* editor() const { return m_window->editor(); }
+    NavigatorView* view() const { return qobject_cast<NavigatorView*>(m_window->navigator()); }
+
+private:
+    int indent() const { return view()->indentation(); }
+    // A point of the row: dx from its left (or right) edge, rows further down.
+    QPoint rowPoint(const char* caption, int dx, int rows, bool fromRight = false) const;
+    std::unique_ptr<TNotesForm> m_window;
+};
+
+// A notebook file with sections A (child B) and C, A's body four lines.
+QString writeSample(const QString& path, const QString& name = QString());
+
+} // namespace kelto::test
