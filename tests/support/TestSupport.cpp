@@ -2,12 +2,39 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
 #include <csignal>
+#include <ostream>
+
+void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    *os << '"';
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\r' || c == '\n')
+            *os << (c == '\r' ? "\\r" : "\\n");
+        else if (byte < 0x20 || byte >= 0x7F)
+            *os << "\\x"
+                << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 15];
+        else
+            *os << c;
+    }
+    *os << '"';
+}
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    const QString shown = QString(text)
+                              .replace(QLatin1String("\r"), QLatin1String("\\r"))
+                              .replace(QLatin1String("\n"), QLatin1String("\\n"))
+                              .replace(QLatin1String("\t"), QLatin1String("\\t"));
+    *os << '"' << shown.toStdString() << '"';
+}
 
 namespace kelto::test {
 
@@ -34,6 +61,37 @@ QString sharedTestData(const QString& relativePath)
 bool hasSharedTestData()
 {
     return QDir(QStringLiteral(KELTO_SHARED_TESTDATA)).exists();
+}
+
+QByteArray le32(quint32 value)
+{
+    char b[4];
+    qToLittleEndian(value, b);
+    return QByteArray(b, 4);
+}
+
+QByteArray notebookImage(const QByteArray& header, const QByteArray& outline,
+                         const QList<QByteArray>& bodies)
+{
+    QByteArray out("NIB\x01", 4);
+    out += le32(quint32(header.size())) + header + le32(quint32(outline.size())) + outline;
+    for (const QByteArray& body : bodies)
+        out += le32(quint32(body.size())) + body;
+    return out;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const QByteArray& value)
+    : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
+{
+    qputenv(name, value);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (m_wasSet)
+        qputenv(m_name, m_old);
+    else
+        qunsetenv(m_name);
 }
 
 FileSizeLimit::FileSizeLimit(unsigned long bytes)
@@ -63,6 +121,18 @@ TempDir::TempDir()
 QString TempDir::path(const QString& name) const
 {
     return m_dir.filePath(name);
+}
+
+QStringList TempDir::files() const
+{
+    return QDir(m_dir.path()).entryList(QDir::Files);
+}
+
+QString TempDir::file(const QString& name, const QByteArray& bytes) const
+{
+    const QString target = path(name);
+    writeBytes(target, bytes);
+    return target;
 }
 
 namespace {
