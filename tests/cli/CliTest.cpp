@@ -25,6 +25,8 @@ struct Result
 class Cli : public ::testing::Test
 {
 protected:
+    Cli() { qputenv("SOURCE_DATE_EPOCH", "1765000000"); } // a fixed clock
+    ~Cli() override { qunsetenv("SOURCE_DATE_EPOCH"); }
     // A(B(C D) E) F, each body "<caption> текст" and a second line; B current.
     void SetUp() override
     {
@@ -45,7 +47,6 @@ protected:
         r.status = cli::run(text.split(u' ', Qt::SkipEmptyParts), r.out, r.err);
         return r;
     }
-    test::ScopedEnv clock{"SOURCE_DATE_EPOCH", "1765000000"};
     test::TempDir dir;
     const QString path = dir.path(u"s.nib"_s), out = dir.path(u"out.nib"_s);
 };

@@ -51,13 +51,3 @@ TEST(TextCodec, PlainTextIsUtf8WhenValidElseTheCodePage)
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(decodePlainText(bytes), text) << testing::PrintToString(bytes);
 }
-
-TEST(TextCodec, MarkedTextIsTheCodePageUnlessSomethingDoesNotFit)
-{
-    const QString fits = u"[Treepad]\r\nLoadFile=Записки.nib\r\n"_s,
-                  wide = u"LoadFile=ノート.nib"_s;
-    EXPECT_EQ(encodeMarkedText(fits), cp1251::encode(fits));
-    EXPECT_EQ(encodeMarkedText(wide), QByteArray(Utf8Bom) + wide.toUtf8());
-    for (const QString& text : {fits, wide})
-        EXPECT_EQ(decodeMarkedText(encodeMarkedText(text)), text);
-}

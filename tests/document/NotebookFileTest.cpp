@@ -4,15 +4,13 @@
 #include "common/Clock.h"
 #include "common/KeltoError.h"
 #include "common/TextCodec.h"
+#include "document/OutlineText.h"
 
 #include <gtest/gtest.h>
 
 using namespace kelto;
 using namespace Qt::StringLiterals;
-using test::findSection;
-using test::le32;
-using test::notebookImage;
-using test::shapeOf;
+using namespace kelto::test;
 
 namespace {
 
@@ -20,12 +18,14 @@ namespace {
 class NotebookFile : public ::testing::Test
 {
 protected:
+    NotebookFile() { qputenv("SOURCE_DATE_EPOCH", "1765000000"); } // a fixed clock
+    ~NotebookFile() override { qunsetenv("SOURCE_DATE_EPOCH"); }
     QString now() const { return fileStampText(currentDateTime()); }
     QByteArray stamp() const { return cp1251::encode(now()); }
     // A(B) C with bodies "Тело\nстрока", empty and "yz"; B current; Name=T.
     static void buildSample(Notebook& nb)
     {
-        test::buildShape(nb, u"A(B) C"_s);
+        buildShape(nb, u"A(B) C"_s);
         findSection(nb, u"A"_s)->body().setText(u"Тело\nстрока"_s);
         findSection(nb, u"C"_s)->body().setText(u"yz"_s);
         nb.setCurrent(findSection(nb, u"B"_s));
@@ -36,8 +36,7 @@ protected:
         ReadNotebook(path, nb, ReadOptions{activate});
         return shapeOf(nb);
     }
-    test::ScopedEnv clock{"SOURCE_DATE_EPOCH", "1765000000"};
-    test::TempDir dir;
+    TempDir dir;
 };
 
 } // namespace
@@ -49,7 +48,7 @@ TEST_F(NotebookFile, SavesWriteTheExactBytesReadBackWholeAndStampByTheOwnFileRul
     nb.properties().setValue(u"Unknown", u"kept"_s);
     const QString path = dir.path(u"a.nib"_s);
     WriteNotebook(nb, path);
-    const QByteArray first = test::readBytes(path);
+    const QByteArray first = readBytes(path);
     const QByteArray header = "Name=T\r\nUnknown=kept\r\nFlWrite=" + stamp() +
                               "\r\nFlCreate=" + stamp() + "\r\nActivate=1\r\n";
     EXPECT_EQ(first, notebookImage(header, "A\r\n\tB\r\nC\r\n",
@@ -70,7 +69,7 @@ TEST_F(NotebookFile, SavesWriteTheExactBytesReadBackWholeAndStampByTheOwnFileRul
     qputenv("SOURCE_DATE_EPOCH", "1765100000");
     WriteNotebook(nb, path);
     EXPECT_EQ(nb.properties().value(u"FlCreate"), created);
-    EXPECT_EQ(test::readBytes(dir.path(u"a.bak"_s)), first);
+    EXPECT_EQ(readBytes(dir.path(u"a.bak"_s)), first);
 
     // Saving under another name stamps that file, not the notebook; without
     // properties only the writer's own keys go there.
@@ -96,23 +95,23 @@ TEST_F(NotebookFile, AFailedSaveKeepsTheOldFileAndItsBackup)
     const QString path = dir.file(u"a.nib"_s, "old");
     const QString bak = dir.file(u"a.bak"_s, "older");
     {
-        const test::FileSizeLimit full(8192); // as if the disk were full
+        const FileSizeLimit full(8192); // as if the disk were full
         EXPECT_THROW(WriteNotebook(nb, path), KeltoError);
     }
-    EXPECT_EQ(test::readBytes(path), QByteArray("old"));
-    EXPECT_EQ(test::readBytes(bak), QByteArray("older"));
+    EXPECT_EQ(readBytes(path), QByteArray("old"));
+    EXPECT_EQ(readBytes(bak), QByteArray("older"));
     EXPECT_EQ(dir.files(), (QStringList{u"a.bak"_s, u"a.nib"_s}));
     EXPECT_THROW(WriteNotebook(nb, dir.path(u"no/such/dir/a.nib"_s)), KeltoError);
     WriteOptions noBackup;
     noBackup.createBackup = false;
     WriteNotebook(nb, path, noBackup);
-    EXPECT_EQ(test::readBytes(bak), QByteArray("older")) << "backups switched off";
+    EXPECT_EQ(readBytes(bak), QByteArray("older")) << "backups switched off";
 }
 
 TEST_F(NotebookFile, EachRangeWritesItsSectionsAndReadsBackAsThem)
 {
     Notebook nb;
-    test::buildShape(nb, u"R(S(c1 c2(g1(gg))) t) Z"_s);
+    buildShape(nb, u"R(S(c1 c2(g1(gg))) t) Z"_s);
     for (Section* s = nb.firstSection(); s; s = nb.nextSection(s))
         s->body().setText(s->caption() + u" body"_s);
     nb.setFileName(dir.path(u"own.nib"_s));
@@ -187,15 +186,14 @@ TEST_F(NotebookFile, DamagedFilesFailAndLeaveTheOpenNotebookUntouched)
             << QByteArray("NIB\x01", 4) + le32(0xFFFFFFFFu) + QByteArray(12, 'x');
     for (const QByteArray& bytes : damaged) {
         const QString path = dir.file(u"bad.nib"_s, bytes);
-        EXPECT_EQ(test::errorOf([&] { ReadNotebook(path, nb); }), StructureErrorMessage)
+        EXPECT_EQ(errorOf([&] { ReadNotebook(path, nb); }), StructureErrorMessage)
             << testing::PrintToString(bytes);
         ASSERT_TRUE(untouched()) << testing::PrintToString(bytes);
     }
     const QString badLevel =
         dir.file(u"level.nib"_s, notebookImage("", "A\r\n\t\tB\r\n", {"", ""}));
-    EXPECT_EQ(test::errorOf([&] { ReadNotebook(badLevel, nb); }),
-              u"Invalid level (2) for item \"B\""_s);
-    EXPECT_EQ(test::errorOf([&] { ReadNotebook(dir.path(u"missing.nib"_s), nb); }),
+    EXPECT_EQ(errorOf([&] { ReadNotebook(badLevel, nb); }), u"Invalid level (2) for item \"B\""_s);
+    EXPECT_EQ(errorOf([&] { ReadNotebook(dir.path(u"missing.nib"_s), nb); }),
               StructureErrorMessage);
     EXPECT_TRUE(untouched());
 
@@ -228,6 +226,7 @@ TEST_F(NotebookFile, HeaderLinesAndTheRecordedCurrentSection)
         const QByteArray image =
             notebookImage(line + QByteArray("\r\n"), "A\r\nB\r\nC\r\n", {"", "", ""});
         readBack(dir.file(u"act.nib"_s, image), nb, true);
+        ASSERT_NE(nb.current(), nullptr) << line;
         EXPECT_EQ(nb.current()->caption(), QString::fromUtf16(current)) << line;
     }
     EXPECT_EQ(readBack(dir.file(u"e.nib"_s, notebookImage("", "", {})), nb), QString());
@@ -242,7 +241,7 @@ TEST_F(NotebookFile, TextOutsideTheCodePageIsSavedAsMarkedUtf8UntilEverythingFit
     nb.properties().setValue(u"Author", u"Ёж"_s);
     const QString path = dir.path(u"u.nib"_s);
     WriteNotebook(nb, path);
-    const QByteArray utf8 = test::readBytes(path);
+    const QByteArray utf8 = readBytes(path);
     EXPECT_TRUE(utf8.contains("\r\nCharset=UTF-8\r\n"));
     EXPECT_TRUE(utf8.contains("Author=" + u"Ёж"_s.toUtf8()));
     EXPECT_TRUE(utf8.contains(u"\tΕλλάδα\r\n"_s.toUtf8()));
@@ -258,7 +257,80 @@ TEST_F(NotebookFile, TextOutsideTheCodePageIsSavedAsMarkedUtf8UntilEverythingFit
     WriteNotebook(back, path);
     const QByteArray header = cp1251::encode(u"Author=Ёж\r\nFlWrite=") + stamp() +
                               "\r\nFlCreate=" + stamp() + "\r\nActivate=0\r\n";
-    EXPECT_EQ(test::readBytes(path),
-              notebookImage(header, cp1251::encode(u"Plain\r\n\tГреция\r\n"),
-                            {cp1251::encode(u"Ёж"), cp1251::encode(u"текст")}));
+    EXPECT_EQ(readBytes(path), notebookImage(header, cp1251::encode(u"Plain\r\n\tГреция\r\n"),
+                                             {cp1251::encode(u"Ёж"), cp1251::encode(u"текст")}));
+}
+
+// The outline block: one line per section, a TAB per level.
+
+TEST(Outline, ReadingPlacesEachLineByItsLevel)
+{
+    const std::pair<QString, const char*> cases[] = {
+        {QString(), ""},
+        {u"A\r\n\tB\r\n\t\tC\r\nD\r\n"_s, "A(B(C)) D"},
+        // The first line is top-level whatever its indentation.
+        {u"\t\tA\r\n\tB"_s, "A(B)"},
+        // Blanks of any mix count one level each; climbing several levels.
+        {u"A\n B\n\t C\n\tD\nE"_s, "A(B(C) D) E"},
+        {u"A\n\tB\n \tC\nD"_s, "A(B(C)) D"},
+        // Every break form; LF CR is two breaks around an empty caption.
+        {u"A\rB\nC\r\nD"_s, "A B C D"},
+        {u"A\n\rB"_s, "A  B"},
+        {u"A\r\n\tB\r\n\r\nC"_s, "A(B)  C"},
+        {u"A\n\tB\n  "_s, "A(B())"},
+        // A NUL ends the text; blanks inside and after a caption belong to it.
+        {QString::fromUtf16(u"A\r\nB\r\n\0C\r\n", 10), "A B"},
+        {u"x y \r\n"_s, "x y "}};
+    for (const auto& [text, shape] : cases) {
+        Notebook nb;
+        ReadOutline(QStringView(text), nb);
+        EXPECT_EQ(shapeOf(nb), QString::fromUtf8(shape)) << testing::PrintToString(text);
+    }
+}
+
+TEST(Outline, ALineTooDeepStopsWithTheLevelMessageKeepingTheLinesBefore)
+{
+    Notebook nb;
+    EXPECT_EQ(errorOf([&] { ReadOutline(QStringView(u"A\r\n\t\tB\r\nC"), nb); }),
+              u"Invalid level (2) for item \"B\""_s);
+    EXPECT_EQ(shapeOf(nb), u"A"_s);
+    // The level is compared with the section made for the previous line.
+    EXPECT_THROW(ReadOutline(QStringView(u"\t\tA\r\n\t\t\tB"), nb), KeltoError);
+}
+
+TEST(Outline, WritingUsesOneTabPerLevelAndCrLf)
+{
+    Notebook nb;
+    buildShape(nb, u"A(B(C)) D"_s);
+    EXPECT_EQ(WriteOutline(nb), u"A\r\n\tB\r\n\t\tC\r\nD\r\n"_s);
+    const Section* a = nb.firstSection();
+    EXPECT_EQ(WriteBranchOutline(a, true), u"A\r\n\tB\r\n\t\tC\r\n"_s);
+    // Without the section its children still carry one TAB.
+    EXPECT_EQ(WriteBranchOutline(a, false), u"\tB\r\n\t\tC\r\n"_s);
+    EXPECT_EQ(WriteOutline(Notebook()), QString());
+}
+
+TEST(Outline, CaptionsThatWouldChangeTheTreeAreWrittenSafely)
+{
+    // Line breaks and NULs become blanks, then leading blanks no-break spaces.
+    const std::pair<QString, QString> cases[] = {
+        {u"\t lead"_s, u"\u00A0\u00A0lead"_s},
+        {QString::fromUtf16(u"two\r\nlines\0x", 12), u"two  lines x"_s},
+        {u"\nX"_s, u"\u00A0X"_s},
+        {u"\r\n\tY"_s, u"\u00A0\u00A0\u00A0Y"_s},
+        {u"a \tb "_s, u"a \tb "_s}};
+    for (const auto& [caption, written] : cases) {
+        SCOPED_TRACE(testing::PrintToString(caption));
+        Notebook nb;
+        nb.appendSection(nb.appendSection(nullptr, u"top"_s), caption);
+        nb.appendSection(nullptr, u"next"_s);
+        // Both writers: the text one and the one of the notebook file.
+        QByteArray bytes;
+        appendBranchOutline(bytes, nb.container(), 0, TextEncoding::Utf8);
+        for (const QString& text : {WriteOutline(nb), QString::fromUtf8(bytes)}) {
+            Notebook back;
+            ReadOutline(QStringView(text), back);
+            EXPECT_EQ(shapeOf(back), u"top("_s + written + u") next"_s);
+        }
+    }
 }

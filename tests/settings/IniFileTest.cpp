@@ -52,27 +52,22 @@ TEST(IniGrammar, HowNamesAndValuesAreFound)
     const QByteArray blanks = "[ListBox]\r\nPrefix= -\r\nSuffix =x\r\n[ Export]\r\nFormat=2\r\n";
     const QByteArray headers = "[S]\r\n[\r\n[x\r\n[T]y\r\n[]\r\nk=1\r\n";
     // File, section, key, the value found ("-" for none).
+    // clang-format off
     const std::tuple<QByteArray, const char16_t*, const char16_t*, const char16_t*> cases[] = {
         // Names match without regard to case, Cyrillic ones too.
         {"[treepad]\r\nalwaysontop=1\r\n", u"Treepad", u"AlwaysOnTop", u"1"},
         {"[\xCF\xF0\xE8\xEC\xE5\xF0]\r\n\xEA\xEB\xFE\xF7=v\r\n", u"ПРИМЕР", u"КЛЮЧ", u"v"},
         // Only the first section of a repeated name is looked at.
-        {repeated, u"A", u"k", u"1"},
-        {repeated, u"A", u"m", u"-"},
+        {repeated, u"A", u"k", u"1"}, {repeated, u"A", u"m", u"-"},
         // A line without "=" has no key; the key ends at the first "=".
-        {keyless, u"S", u"flag", u"1"},
-        {keyless, u"S", u"a", u"b=c"},
-        {keyless, u"S", u"", u"e"},
+        {keyless, u"S", u"flag", u"1"}, {keyless, u"S", u"a", u"b=c"}, {keyless, u"S", u"", u"e"},
         // Nothing is trimmed: a blank belongs to the name.
-        {blanks, u"ListBox", u"Prefix", u" -"},
-        {blanks, u"ListBox", u"Suffix", u"-"},
-        {blanks, u"ListBox", u"Suffix ", u"x"},
-        {blanks, u"Export", u"Format", u"-"},
+        {blanks, u"ListBox", u"Prefix", u" -"}, {blanks, u"ListBox", u"Suffix", u"-"},
+        {blanks, u"ListBox", u"Suffix ", u"x"}, {blanks, u"Export", u"Format", u"-"},
         {blanks, u" Export", u"Format", u"2"},
         // Comments are no values; a header needs brackets at both ends.
-        {"[S]\r\n;y=2\r\n", u"S", u";y", u"-"},
-        {headers, u"", u"k", u"1"},
-    };
+        {"[S]\r\n;y=2\r\n", u"S", u";y", u"-"}, {headers, u"", u"k", u"1"}};
+    // clang-format on
     for (const auto& [bytes, section, key, value] : cases) {
         const QString found = IniTestFile(bytes).open().ReadString(section, key, u"-"_s);
         EXPECT_EQ(found, QString::fromUtf16(value))
@@ -194,26 +189,6 @@ TEST(IniFile, CyrillicStaysInTheCodePageAndOtherTextSwitchesTheFileToMarkedUtf8)
     const TpIniFile reread = file.open();
     EXPECT_EQ(reread.read(keys::treepad::LoadFile), u"Записки.nib"_s);
     EXPECT_EQ(reread.ReadList(keys::FindList), history);
-}
-
-TEST(IniFile, TypedWritesOfSingleKeysReachTheObserver)
-{
-    TpIniFile ini = IniTestFile().open();
-    QStringList heard;
-    ini.setWriteObserver([&](const KeyBase& key) {
-        // The value is stored by the time the observer runs.
-        heard << u"%1/%2=%3"_s.arg(key.section, key.name,
-                                   ini.ReadString(key.section, key.name, QString()));
-    });
-    ini.write(keys::navigator::Align, 4);
-    ini.write(keys::editor::WordWrap, true);
-    ini.write(keys::treepad::LoadFile, u"x.nib"_s);
-    ini.write(keys::treepad::Color, 0);
-    // Plain and composite writes are not single settings to apply at once.
-    ini.WriteInteger(u"Navigator", u"Align", 3);
-    ini.WritePlacement(WindowPlacement{}, 100);
-    EXPECT_EQ(heard, (QStringList{u"Navigator/Align=4"_s, u"Editor/WordWrap=1"_s,
-                                  u"Treepad/LoadFile=x.nib"_s, u"Treepad/Color=0"_s}));
 }
 
 TEST(FontSection, ReadingAddsStylesButNeverRemovesThemAndWritingStoresSixKeys)

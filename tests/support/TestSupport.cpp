@@ -13,18 +13,8 @@
 
 void PrintTo(const QByteArray& bytes, std::ostream* os)
 {
-    *os << '"';
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\r' || c == '\n')
-            *os << (c == '\r' ? "\\r" : "\\n");
-        else if (byte < 0x20 || byte >= 0x7F)
-            *os << "\\x"
-                << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 15];
-        else
-            *os << c;
-    }
-    *os << '"';
+    // Printable ASCII as it is, other bytes (line breaks too) as %XX.
+    *os << '"' << bytes.toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~").constData() << '"';
 }
 
 void PrintTo(const QString& text, std::ostream* os)
@@ -78,20 +68,6 @@ QByteArray notebookImage(const QByteArray& header, const QByteArray& outline,
     for (const QByteArray& body : bodies)
         out += le32(quint32(body.size())) + body;
     return out;
-}
-
-ScopedEnv::ScopedEnv(const char* name, const QByteArray& value)
-    : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
-{
-    qputenv(name, value);
-}
-
-ScopedEnv::~ScopedEnv()
-{
-    if (m_wasSet)
-        qputenv(m_name, m_old);
-    else
-        qunsetenv(m_name);
 }
 
 FileSizeLimit::FileSizeLimit(unsigned long bytes)

@@ -37,21 +37,6 @@ QByteArray le32(quint32 value);
 QByteArray notebookImage(const QByteArray& header, const QByteArray& outline,
                          const QList<QByteArray>& bodies);
 
-// Sets an environment variable for the life of the object, then restores it.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const QByteArray& value);
-    ~ScopedEnv();
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    QByteArray m_old;
-    bool m_wasSet;
-};
-
 // Files written by other programs live beside the project; tests that read
 // them skip when that folder is absent.
 QString sharedTestData(const QString& relativePath);
