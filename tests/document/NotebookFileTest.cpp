@@ -315,6 +315,8 @@ TEST(Outline, CaptionsThatWouldChangeTheTreeAreWrittenSafely)
     // Line breaks and NULs become blanks, then leading blanks no-break spaces.
     const std::pair<QString, QString> cases[] = {
         {u"\t lead"_s, u"\u00A0\u00A0lead"_s},
+        {u" x"_s, u"\u00A0x"_s},
+        {QString::fromUtf16(u"a\0b", 3), u"a b"_s},
         {QString::fromUtf16(u"two\r\nlines\0x", 12), u"two  lines x"_s},
         {u"\nX"_s, u"\u00A0X"_s},
         {u"\r\n\tY"_s, u"\u00A0\u00A0\u00A0Y"_s},
