@@ -2,104 +2,49 @@
 #include "TestSupport.h"
 #include "common/KeltoError.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 using namespace kelto;
-using kelto::test::TempDir;
+using namespace Qt::StringLiterals;
 
-TEST(FileIo, AtomicWriteReplacesWholeAndLeavesNoTemporaries)
+TEST(FileIo, AtomicWriteReplacesTheWholeFileOrKeepsTheOldOne)
 {
-    TempDir dir;
-    const QString path = dir.path(QStringLiteral("a.nib"));
-    test::writeBytes(path, QByteArray(10000, 'x'));
-    writeFileAtomically(path, QByteArray("new"));
-    EXPECT_EQ(test::readBytes(path), QByteArray("new"));
-    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files), QStringList{QStringLiteral("a.nib")});
-}
-
-TEST(FileIo, FailedWriteKeepsTheOldFile)
-{
-    TempDir dir;
-    const QString path = dir.path(QStringLiteral("a.nib"));
-    test::writeBytes(path, QByteArray("old"));
+    test::TempDir dir;
+    const QString path = dir.file(u"a.nib"_s, QByteArray(10000, 'x'));
+    writeFileAtomically(path, QByteArray("old"));
     {
         const test::FileSizeLimit full(4096); // as if the disk were full
         EXPECT_THROW(writeFileAtomically(path, QByteArray(100000, 'n')), KeltoError);
     }
-    EXPECT_EQ(test::readBytes(path), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files), QStringList{QStringLiteral("a.nib")});
-}
-
-TEST(FileIo, WriteIntoMissingFolderFailsWithMessage)
-{
-    TempDir dir;
-    const QString path = dir.path(QStringLiteral("no/such/folder/a.nib"));
-    try {
-        writeFileAtomically(path, QByteArray("x"));
-        FAIL() << "no error";
-    } catch (const KeltoError& e) {
-        EXPECT_TRUE(e.message().contains(path));
-    }
-}
-
-TEST(FileIo, FailureInsideTheReplaceStepLeavesTheTargetUntouched)
-{
-    TempDir dir;
-    const QString path = dir.path(QStringLiteral("a.nib"));
-    test::writeBytes(path, QByteArray("old"));
-    EXPECT_THROW(writeFileAtomically(path, QByteArray("new"),
-                                     [] { throw KeltoError(QStringLiteral("stop")); }),
+    // A failure just before the rename (where the backup is made).
+    EXPECT_THROW(writeFileAtomically(path, QByteArray("new"), [] { throw KeltoError(u"stop"_s); }),
                  KeltoError);
     EXPECT_EQ(test::readBytes(path), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files), QStringList{QStringLiteral("a.nib")});
+    EXPECT_EQ(dir.files(), QStringList{u"a.nib"_s}) << "no temporary file is left behind";
+    const QString missing = dir.path(u"no/such/a.nib"_s);
+    EXPECT_TRUE(test::errorOf([&] { writeFileAtomically(missing, "x"); }).contains(missing));
 }
 
-TEST(FileIo, BackupNames)
+TEST(FileIo, BackupHoldsThePreviousContentEvenThroughALink)
 {
-    EXPECT_EQ(backupPathFor(QStringLiteral("/d/a.nib")), QStringLiteral("/d/a.bak"));
-    EXPECT_EQ(backupPathFor(QStringLiteral("/d/a")), QStringLiteral("/d/a.bak"));
-    EXPECT_EQ(backupPathFor(QStringLiteral("/d.x/a")), QStringLiteral("/d.x/a.bak"));
-    EXPECT_EQ(backupPathFor(QStringLiteral("/d/a.b.nib")), QStringLiteral("/d/a.b.bak"));
-}
+    const std::pair<const char*, const char*> names[] = {{"/d/a.nib", "/d/a.bak"},
+                                                         {"/d/a", "/d/a.bak"},
+                                                         {"/d.x/a", "/d.x/a.bak"},
+                                                         {"/d/a.b.nib", "/d/a.b.bak"}};
+    for (const auto& [name, backup] : names)
+        EXPECT_EQ(backupPathFor(QString::fromUtf8(name)), QString::fromUtf8(backup)) << name;
 
-TEST(FileIo, BackupCopyReplacesAnOlderBackupAndSurvivesTheNextWrite)
-{
-    TempDir dir;
-    const QString path = dir.path(QStringLiteral("a.nib"));
-    const QString bak = dir.path(QStringLiteral("a.bak"));
-    test::writeBytes(path, QByteArray("one"));
-    test::writeBytes(bak, QByteArray("ancient"));
+    test::TempDir dir;
+    const QString path = dir.file(u"a.nib"_s, "one"), bak = dir.file(u"a.bak"_s, "ancient");
     writeFileAtomically(path, QByteArray("two"), [&] { makeBackupCopy(path, bak); });
     EXPECT_EQ(test::readBytes(path), QByteArray("two"));
     EXPECT_EQ(test::readBytes(bak), QByteArray("one"));
-}
-
-TEST(FileIo, BackupThroughASymbolicLinkKeepsTheOldContent)
-{
-    TempDir dir;
-    const QString real = dir.path(QStringLiteral("real.nib"));
-    const QString link = dir.path(QStringLiteral("link.nib"));
-    const QString bak = dir.path(QStringLiteral("link.bak"));
-    test::writeBytes(real, QByteArray("old"));
-    ASSERT_TRUE(QFile::link(real, link));
-    writeFileAtomically(link, QByteArray("new"), [&] { makeBackupCopy(link, bak); });
-    EXPECT_EQ(test::readBytes(link), QByteArray("new"));
-    EXPECT_EQ(test::readBytes(bak), QByteArray("old"));
-}
-
-TEST(FileIo, ReadWholeFileReportsTheGivenMessage)
-{
-    TempDir dir;
-    try {
-        readWholeFile(dir.path(QStringLiteral("missing")), QStringLiteral("broken"));
-        FAIL();
-    } catch (const KeltoError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("broken"));
-    }
-    // A folder is not a file.
-    EXPECT_THROW(readWholeFile(dir.root(), QStringLiteral("broken")), KeltoError);
+    // Through a symbolic link the backup keeps the content, not a link that
+    // would follow the new file.
+    const QString link = dir.path(u"link.nib"_s), linkBak = dir.path(u"link.bak"_s);
+    ASSERT_TRUE(QFile::link(path, link));
+    writeFileAtomically(link, QByteArray("three"), [&] { makeBackupCopy(link, linkBak); });
+    EXPECT_EQ(test::readBytes(linkBak), QByteArray("two"));
 }

@@ -1,93 +1,70 @@
+#include "TestSupport.h"
 #include "common/TextCodec.h"
+#include "document/BodyEdits.h"
 #include "document/SectionBody.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace kelto;
-
-TEST(SectionBody, EveryBreakFormIsOneParagraphBreak)
-{
-    SectionBody body(QStringLiteral("a\r\nb\rc\nd\n\re"));
-    EXPECT_EQ(body.text(), QStringLiteral("a\nb\nc\nd\n\ne"));
-    EXPECT_EQ(body.textLengthCrLf(), 10 + 5);
-    QByteArray out;
-    body.appendEncoded(out, TextEncoding::Cp1251);
-    EXPECT_EQ(out, QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne"));
-}
-
-TEST(SectionBody, StoredBytesDecodeLazilyAndWriteBackUnchanged)
-{
-    const QByteArray image =
-        QByteArray("xx") + cp1251::encode(QStringLiteral("Привет\r\nмир")) + QByteArray("yy");
-    SectionBody body;
-    body.setStored(image, 2, image.size() - 4, TextEncoding::Cp1251);
-    EXPECT_TRUE(body.isStored());
-    EXPECT_FALSE(body.isEmpty());
-    EXPECT_TRUE(body.fitsCp1251());
-    EXPECT_EQ(body.text(), QStringLiteral("Привет\nмир"));
-    QByteArray out;
-    body.appendEncoded(out, TextEncoding::Cp1251);
-    EXPECT_EQ(out, image.mid(2, image.size() - 4));
-    // The same body written as UTF-8 is converted.
-    out.clear();
-    body.appendEncoded(out, TextEncoding::Utf8);
-    EXPECT_EQ(out, QStringLiteral("Привет\r\nмир").toUtf8());
-}
-
-TEST(SectionBody, StoredLoneBreaksAreWrittenAsCrLf)
-{
-    const QByteArray image("a\nb\rc\r\n");
-    SectionBody body;
-    body.setStored(image, 0, image.size(), TextEncoding::Cp1251);
-    QByteArray out;
-    body.appendEncoded(out, TextEncoding::Cp1251);
-    EXPECT_EQ(out, QByteArray("a\r\nb\r\nc\r\n"));
-}
-
-TEST(SectionBody, Utf8StoredBodiesFitTheCodePageOnlyWhenTheirCharactersDo)
-{
-    const QByteArray ascii("plain");
-    const QByteArray cyr = QStringLiteral("Ёж").toUtf8();
-    const QByteArray greek = QStringLiteral("λ").toUtf8();
-    SectionBody a, b, c;
-    a.setStored(ascii, 0, ascii.size(), TextEncoding::Utf8);
-    b.setStored(cyr, 0, cyr.size(), TextEncoding::Utf8);
-    c.setStored(greek, 0, greek.size(), TextEncoding::Utf8);
-    EXPECT_TRUE(a.fitsCp1251());
-    EXPECT_TRUE(b.fitsCp1251());
-    EXPECT_FALSE(c.fitsCp1251());
-}
+using namespace Qt::StringLiterals;
 
 namespace {
-class FakeDocument : public BodyDocument
+
+QString applied(const QString& text, const TextReplacement& r)
 {
-public:
-    QString text;
-    int loads = 0;
-    QString plainText() const override { return text; }
-    void loadPlainText(const QString& t) override
-    {
-        text = t;
-        ++loads;
-    }
-};
+    return QString(text).replace(r.start, r.end - r.start, r.text);
+}
+
 } // namespace
 
-TEST(SectionBody, AnAttachedDocumentHoldsTheText)
+TEST(SectionBody, EveryBreakFormIsOneParagraphAndIsWrittenAsCrLf)
 {
-    const QByteArray image("one\r\ntwo");
+    // Typed or pasted text, and bytes read from a file, alike.
+    const QByteArray raw("a\r\nb\rc\nd\n\re");
+    SectionBody typed(QString::fromLatin1(raw)), stored;
+    stored.setStored("xx" + raw + "yy", 2, raw.size(), TextEncoding::Cp1251);
+    for (const SectionBody* body : {&typed, &stored}) {
+        EXPECT_EQ(body->text(), u"a\nb\nc\nd\n\ne"_s);
+        EXPECT_EQ(body->textLengthCrLf(), 15);
+        QByteArray out;
+        body->appendEncoded(out, TextEncoding::Cp1251);
+        EXPECT_EQ(out, QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne"));
+    }
+}
+
+TEST(SectionBody, StoredBytesAreConvertedWhenTheFileEncodingDiffers)
+{
+    const QByteArray bytes = cp1251::encode(u"Привет\r\nмир");
     SectionBody body;
-    body.setStored(image, 0, image.size(), TextEncoding::Cp1251);
-    auto doc = std::make_unique<FakeDocument>();
-    FakeDocument* raw = doc.get();
-    body.attachDocument(std::move(doc));
-    EXPECT_EQ(raw->text, QStringLiteral("one\ntwo"));
-    EXPECT_FALSE(body.isStored());
-    raw->text = QStringLiteral("edited\nby user");
-    EXPECT_EQ(body.text(), QStringLiteral("edited\nby user"));
-    QByteArray out;
-    body.appendEncoded(out, TextEncoding::Cp1251);
-    EXPECT_EQ(out, QByteArray("edited\r\nby user"));
-    body.setText(QStringLiteral("x\r\ny"));
-    EXPECT_EQ(raw->text, QStringLiteral("x\ny"));
+    body.setStored(bytes, 0, bytes.size(), TextEncoding::Cp1251);
+    QByteArray utf;
+    body.appendEncoded(utf, TextEncoding::Utf8);
+    EXPECT_EQ(utf, u"Привет\r\nмир"_s.toUtf8());
+    // Stored UTF-8 bytes fit the code page exactly when their characters do.
+    for (const auto& [text, fits] : {std::pair{"plain", true}, {"Ёж", true}, {"λ", false}}) {
+        body.setStored(text, 0, qsizetype(strlen(text)), TextEncoding::Utf8);
+        EXPECT_EQ(body.fitsCp1251(), fits) << text;
+    }
+}
+
+// The window tests cover the usual shift and clipping cases with their undo;
+// these are the edges that are easier to reach on plain text.
+TEST(BodyEdits, EdgesOfShiftAndClipping)
+{
+    const QString text = u"ab\ncd"_s, dashes(30, u'-');
+    // Only the line break selected: the line it ends. Backwards, and beyond the text.
+    EXPECT_EQ(applied(text, shiftLines(text, 2, 3, ShiftDirection::Right, 1)), u" ab\ncd"_s);
+    EXPECT_EQ(applied(text, shiftLines(text, 99, 4, ShiftDirection::Right, 1)), u"ab\n cd"_s);
+    EXPECT_EQ(shiftLines(text, 0, 2, ShiftDirection::Right, 3).caret, 5);
+    // Only plain spaces are removed; no count changes nothing.
+    EXPECT_EQ(shiftLine(u"\u00a0 x", ShiftDirection::Left, 4), u"\u00a0 x"_s);
+    EXPECT_EQ(shiftLine(u" a", ShiftDirection::Right, -3), u" a"_s);
+    EXPECT_EQ(shiftLine(u" a", ShiftDirection::Left, 0), u" a"_s);
+    // A clipping into an empty body; clipboard line breaks of any form.
+    EXPECT_EQ(applied(QString(), appendClipping(u"", u"x")), dashes + u"\nx\n"_s);
+    const TextReplacement r = appendClipping(u"a\n", u"1\r\n2\r3");
+    EXPECT_EQ(applied(u"a\n"_s, r), u"a\n"_s + dashes + u"\n1\n2\n3\n"_s);
+    EXPECT_EQ(r.caret, applied(u"a\n"_s, r).size() - 1) << "right after the clipping";
 }

@@ -4,431 +4,335 @@
 #include "common/Clock.h"
 #include "common/KeltoError.h"
 #include "common/TextCodec.h"
-#include "document/SectionBody.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
+#include "document/OutlineText.h"
 
 #include <gtest/gtest.h>
 
 using namespace kelto;
-using kelto::test::buildShape;
-using kelto::test::findSection;
-using kelto::test::shapeOf;
-using kelto::test::TempDir;
+using namespace Qt::StringLiterals;
+using namespace kelto::test;
 
 namespace {
 
-QByteArray le32(quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 4);
-}
-
-QByteArray nib(const QByteArray& header, const QByteArray& outline, const QList<QByteArray>& bodies)
-{
-    QByteArray out("NIB\x01", 4);
-    out += le32(quint32(header.size())) + header + le32(quint32(outline.size())) + outline;
-    for (const QByteArray& b : bodies)
-        out += le32(quint32(b.size())) + b;
-    return out;
-}
-
-// A, its child B, and C; B current; bodies "x", empty and "yz"; Name=T.
-void buildSample(Notebook& nb)
-{
-    buildShape(nb, QStringLiteral("A(B) C"));
-    findSection(nb, QStringLiteral("A"))->body().setText(QStringLiteral("x"));
-    findSection(nb, QStringLiteral("C"))->body().setText(QStringLiteral("yz"));
-    nb.setCurrent(findSection(nb, QStringLiteral("B")));
-    nb.properties().setValue(u"Name", QStringLiteral("T"));
-}
-
-class FixedClock : public ::testing::Test
+// Notebook files written with the clock fixed, so their time stamps are known.
+class NotebookFile : public ::testing::Test
 {
 protected:
-    void SetUp() override { qputenv("SOURCE_DATE_EPOCH", "1765000000"); }
-    void TearDown() override { qunsetenv("SOURCE_DATE_EPOCH"); }
-    QByteArray stamp() const { return cp1251::encode(fileStampText(currentDateTime())); }
+    NotebookFile() { qputenv("SOURCE_DATE_EPOCH", "1765000000"); } // a fixed clock
+    ~NotebookFile() override { qunsetenv("SOURCE_DATE_EPOCH"); }
+    QString now() const { return fileStampText(currentDateTime()); }
+    QByteArray stamp() const { return cp1251::encode(now()); }
+    // A(B) C with bodies "Тело\nстрока", empty and "yz"; B current; Name=T.
+    static void buildSample(Notebook& nb)
+    {
+        buildShape(nb, u"A(B) C"_s);
+        findSection(nb, u"A"_s)->body().setText(u"Тело\nстрока"_s);
+        findSection(nb, u"C"_s)->body().setText(u"yz"_s);
+        nb.setCurrent(findSection(nb, u"B"_s));
+        nb.properties().setValue(u"Name", u"T"_s);
+    }
+    QString readBack(const QString& path, Notebook& nb, bool activate = false)
+    {
+        ReadNotebook(path, nb, ReadOptions{activate});
+        return shapeOf(nb);
+    }
     TempDir dir;
 };
 
-using NotebookFile = FixedClock;
-
 } // namespace
 
-TEST_F(NotebookFile, FirstSaveWritesTheExactLayout)
+TEST_F(NotebookFile, SavesWriteTheExactBytesReadBackWholeAndStampByTheOwnFileRules)
 {
     Notebook nb;
     buildSample(nb);
-    const QString path = dir.path(QStringLiteral("a.nib"));
+    nb.properties().setValue(u"Unknown", u"kept"_s);
+    const QString path = dir.path(u"a.nib"_s);
     WriteNotebook(nb, path);
-    const QByteArray header =
-        "Name=T\r\nFlWrite=" + stamp() + "\r\nFlCreate=" + stamp() + "\r\nActivate=1\r\n";
-    const QByteArray expected = nib(header, "A\r\n\tB\r\nC\r\n", {"x", "", "yz"});
-    EXPECT_EQ(test::readBytes(path), expected);
-    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("a.bak")))) << "a new file has no backup";
-}
-
-TEST_F(NotebookFile, RoundTripKeepsTreeBodiesPropertiesAndCurrent)
-{
-    Notebook nb;
-    buildSample(nb);
-    findSection(nb, QStringLiteral("B"))->body().setText(QStringLiteral("Тело\nс переносом\n"));
-    nb.properties().setValue(u"Unknown", QStringLiteral("kept"));
-    const QString path = dir.path(QStringLiteral("a.nib"));
-    WriteNotebook(nb, path);
-
+    const QByteArray first = readBytes(path);
+    const QByteArray header = "Name=T\r\nUnknown=kept\r\nFlWrite=" + stamp() +
+                              "\r\nFlCreate=" + stamp() + "\r\nActivate=1\r\n";
+    EXPECT_EQ(first, notebookImage(header, "A\r\n\tB\r\nC\r\n",
+                                   {cp1251::encode(u"Тело\r\nстрока"), "", "yz"}));
+    EXPECT_EQ(dir.files(), QStringList{u"a.nib"_s}) << "a new file has no backup";
     Notebook back;
-    EXPECT_EQ(ReadNotebook(path, back, ReadOptions{true}), FileKind::Notebook);
-    EXPECT_EQ(shapeOf(back), QStringLiteral("A(B) C"));
-    EXPECT_EQ(back.current()->caption(), QStringLiteral("B"));
-    EXPECT_EQ(findSection(back, QStringLiteral("B"))->body().text(),
-              QStringLiteral("Тело\nс переносом\n"));
-    EXPECT_EQ(findSection(back, QStringLiteral("C"))->body().text(), QStringLiteral("yz"));
-    EXPECT_EQ(back.properties().value(u"unknown"), QStringLiteral("kept"));
-    // Without the setting the first section is current.
-    Notebook plain;
-    ReadNotebook(path, plain);
-    EXPECT_EQ(plain.current()->caption(), QStringLiteral("A"));
-}
+    EXPECT_EQ(readBack(path, back, true), u"A(B) C"_s);
+    EXPECT_EQ(back.current()->caption(), u"B"_s);
+    EXPECT_EQ(findSection(back, u"A"_s)->body().text(), u"Тело\nстрока"_s);
+    EXPECT_EQ(findSection(back, u"C"_s)->body().text(), u"yz"_s);
+    EXPECT_EQ(back.properties().lines(), nb.properties().lines());
+    readBack(path, back);
+    EXPECT_EQ(back.current()->caption(), u"A"_s) << "without the setting the first is current";
 
-TEST_F(NotebookFile, StampsFollowOwnFileRules)
-{
-    Notebook nb;
-    buildSample(nb);
-    const QString path = dir.path(QStringLiteral("a.nib"));
-    WriteNotebook(nb, path);
+    // Saving again keeps the creation stamp, and the previous file as backup.
     nb.setFileName(path);
-    const QString firstCreate = nb.properties().value(u"FlCreate");
+    const QString created = nb.properties().value(u"FlCreate");
     qputenv("SOURCE_DATE_EPOCH", "1765100000");
     WriteNotebook(nb, path);
-    EXPECT_EQ(nb.properties().value(u"FlCreate"), firstCreate) << "set only by the first write";
-    const QString secondWrite = nb.properties().value(u"FlWrite");
-    EXPECT_NE(secondWrite, firstCreate);
+    EXPECT_EQ(nb.properties().value(u"FlCreate"), created);
+    EXPECT_EQ(readBytes(dir.path(u"a.bak"_s)), first);
 
-    // Saving under another name stamps the new file, not the notebook.
+    // Saving under another name stamps that file, not the notebook; without
+    // properties only the writer's own keys go there.
+    const QString written = nb.properties().value(u"FlWrite");
     qputenv("SOURCE_DATE_EPOCH", "1765200000");
-    const QString other = dir.path(QStringLiteral("b.nib"));
-    WriteNotebook(nb, other);
-    EXPECT_EQ(nb.properties().value(u"FlWrite"), secondWrite);
-    Notebook back;
-    ReadNotebook(other, back);
-    EXPECT_EQ(back.properties().value(u"FlWrite"), QString::fromLatin1(stamp()));
-    EXPECT_EQ(back.properties().value(u"FlCreate"), QString::fromLatin1(stamp()));
-    EXPECT_EQ(back.properties().value(u"Name"), QStringLiteral("T"));
-
-    // Without properties, only the writer's own keys go to the other file.
-    WriteOptions noProps;
-    noProps.properties = false;
-    WriteNotebook(nb, dir.path(QStringLiteral("c.nib")), noProps);
-    Notebook bare;
-    ReadNotebook(dir.path(QStringLiteral("c.nib")), bare);
-    EXPECT_FALSE(bare.properties().contains(u"Name"));
-    EXPECT_EQ(bare.properties().lines().size(), 3);
+    WriteOptions noProperties;
+    noProperties.properties = false;
+    WriteNotebook(nb, dir.path(u"b.nib"_s));
+    WriteNotebook(nb, dir.path(u"c.nib"_s), noProperties);
+    EXPECT_EQ(nb.properties().value(u"FlWrite"), written);
+    const QStringList own{u"FlWrite="_s + now(), u"FlCreate="_s + now(), u"Activate=1"_s};
+    readBack(dir.path(u"b.nib"_s), back);
+    EXPECT_EQ(back.properties().lines(), (QStringList{u"Name=T"_s, u"Unknown=kept"_s} + own));
+    readBack(dir.path(u"c.nib"_s), back);
+    EXPECT_EQ(back.properties().lines(), own);
 }
 
-TEST_F(NotebookFile, BackupKeepsThePreviousContent)
+TEST_F(NotebookFile, AFailedSaveKeepsTheOldFileAndItsBackup)
 {
     Notebook nb;
     buildSample(nb);
-    const QString path = dir.path(QStringLiteral("a.nib"));
-    const QString bak = dir.path(QStringLiteral("a.bak"));
-    test::writeBytes(bak, "older backup");
-    test::writeBytes(path, "previous");
-    WriteNotebook(nb, path);
-    EXPECT_EQ(test::readBytes(bak), QByteArray("previous"));
-    Notebook back;
-    ReadNotebook(path, back);
-    EXPECT_EQ(back.sectionCount(), 3);
-
+    findSection(nb, u"C"_s)->body().setText(QString(50000, u'z'));
+    const QString path = dir.file(u"a.nib"_s, "old");
+    const QString bak = dir.file(u"a.bak"_s, "older");
+    {
+        const FileSizeLimit full(8192); // as if the disk were full
+        EXPECT_THROW(WriteNotebook(nb, path), KeltoError);
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("old"));
+    EXPECT_EQ(readBytes(bak), QByteArray("older"));
+    EXPECT_EQ(dir.files(), (QStringList{u"a.bak"_s, u"a.nib"_s}));
+    EXPECT_THROW(WriteNotebook(nb, dir.path(u"no/such/dir/a.nib"_s)), KeltoError);
     WriteOptions noBackup;
     noBackup.createBackup = false;
-    test::writeBytes(path, "again");
     WriteNotebook(nb, path, noBackup);
-    EXPECT_EQ(test::readBytes(bak), QByteArray("previous"));
+    EXPECT_EQ(readBytes(bak), QByteArray("older")) << "backups switched off";
 }
 
-TEST_F(NotebookFile, RangesWriteTheRightSectionsAndReadBackAsThem)
+TEST_F(NotebookFile, EachRangeWritesItsSectionsAndReadsBackAsThem)
 {
     Notebook nb;
-    buildShape(nb, QStringLiteral("R(S(c1 c2(g1(gg)) ) t) Z"));
-    Section* s = findSection(nb, QStringLiteral("S"));
-    for (Section* x = nb.firstSection(); x; x = nb.nextSection(x))
-        x->body().setText(x->caption() + QStringLiteral(" body"));
-    nb.setFileName(dir.path(QStringLiteral("own.nib")));
-    nb.setCurrent(s);
-    const auto readBack = [&](ExportRange range, bool bodies) {
-        WriteOptions o;
-        o.range = range;
-        o.bodies = bodies;
-        const QString path = dir.path(QStringLiteral("r%1%2.nib").arg(int(range)).arg(bodies));
-        WriteNotebook(nb, path, o);
-        auto back = std::make_unique<Notebook>();
-        ReadNotebook(path, *back, ReadOptions{true});
-        return back;
-    };
-    auto all = readBack(ExportRange::All, true);
-    EXPECT_EQ(shapeOf(*all), shapeOf(nb));
-    EXPECT_EQ(all->current()->caption(), QStringLiteral("S"));
-
-    auto branch = readBack(ExportRange::Branch, true);
-    EXPECT_EQ(shapeOf(*branch), QStringLiteral("S(c1 c2(g1(gg)))"));
-    EXPECT_EQ(findSection(*branch, QStringLiteral("gg"))->body().text(), QStringLiteral("gg body"));
-    EXPECT_EQ(branch->current()->caption(), QStringLiteral("S"));
-
-    auto only = readBack(ExportRange::SectionOnly, true);
-    EXPECT_EQ(shapeOf(*only), QStringLiteral("S"));
-
-    // Subsections only: the children come back as top-level sections.
-    auto subs = readBack(ExportRange::Subsections, true);
-    EXPECT_EQ(shapeOf(*subs), QStringLiteral("c1 c2(g1(gg))"));
-    EXPECT_EQ(findSection(*subs, QStringLiteral("g1"))->body().text(), QStringLiteral("g1 body"));
-    EXPECT_EQ(subs->current()->caption(), QStringLiteral("c1"));
-
-    // A single section without bodies ends with one zero length.
-    WriteOptions o;
-    o.range = ExportRange::SectionOnly;
-    o.bodies = false;
-    const QString path = dir.path(QStringLiteral("nobody.nib"));
-    WriteNotebook(nb, path, o);
-    const QByteArray bytes = test::readBytes(path);
-    EXPECT_TRUE(bytes.endsWith(QByteArray("S\r\n") + le32(0)));
-    auto noBodies = readBack(ExportRange::All, false);
-    EXPECT_TRUE(findSection(*noBodies, QStringLiteral("gg"))->body().isEmpty());
+    buildShape(nb, u"R(S(c1 c2(g1(gg))) t) Z"_s);
+    for (Section* s = nb.firstSection(); s; s = nb.nextSection(s))
+        s->body().setText(s->caption() + u" body"_s);
+    nb.setFileName(dir.path(u"own.nib"_s));
+    nb.setCurrent(findSection(nb, u"g1"_s));
+    // The recorded current section is counted within the written file.
+    const std::tuple<ExportRange, const char*, const char*, const char*> cases[] = {
+        {ExportRange::All, "", "R(S(c1 c2(g1(gg))) t) Z", "g1"},
+        {ExportRange::Branch, "S", "S(c1 c2(g1(gg)))", "g1"},
+        {ExportRange::Branch, "", "g1(gg)", "g1"}, // the current section by default
+        {ExportRange::SectionOnly, "S", "S", "S"},
+        {ExportRange::Subsections, "S", "c1 c2(g1(gg))", "g1"},
+        {ExportRange::Branch, "t", "t", "t"}};
+    const QString path = dir.path(u"range.nib"_s);
+    for (const auto& [range, selected, shape, current] : cases) {
+        SCOPED_TRACE(testing::Message() << int(range) << ' ' << selected);
+        WriteOptions options;
+        options.range = range;
+        options.selected = *selected ? findSection(nb, QString::fromUtf8(selected)) : nullptr;
+        WriteNotebook(nb, path, options);
+        Notebook back;
+        EXPECT_EQ(readBack(path, back, true), QString::fromUtf8(shape));
+        EXPECT_EQ(back.current()->caption(), QString::fromUtf8(current));
+        for (Section* s = back.firstSection(); s; s = back.nextSection(s))
+            EXPECT_EQ(s->body().text(), s->caption() + u" body"_s);
+    }
 }
 
-TEST_F(NotebookFile, ActivateNamesTheCurrentSectionWithinTheWrittenFile)
+TEST_F(NotebookFile, AnyOtherFileOpensAsOneSectionHoldingItsText)
 {
-    Notebook nb;
-    buildShape(nb, QStringLiteral("P(a b(c)) Q"));
-    nb.setFileName(dir.path(QStringLiteral("own.nib")));
-    nb.setCurrent(findSection(nb, QStringLiteral("c")));
-    WriteOptions o;
-    o.range = ExportRange::Branch;
-    o.selected = findSection(nb, QStringLiteral("b"));
-    const QString path = dir.path(QStringLiteral("branch.nib"));
-    WriteNotebook(nb, path, o);
-    Notebook back;
-    ReadNotebook(path, back, ReadOptions{true});
-    EXPECT_EQ(back.properties().value(u"Activate"), QStringLiteral("1"));
-    EXPECT_EQ(back.current()->caption(), QStringLiteral("c"));
-    o.selected = findSection(nb, QStringLiteral("Q"));
-    WriteNotebook(nb, path, o);
-    ReadNotebook(path, back, ReadOptions{true});
-    EXPECT_EQ(back.properties().value(u"Activate"), QStringLiteral("0"));
-}
-
-TEST_F(NotebookFile, OtherFilesOpenAsOneTextSection)
-{
-    Notebook nb;
-    nb.properties().setValue(u"Name", QStringLiteral("Kept"));
-    const QString empty = dir.path(QStringLiteral("empty.txt"));
-    test::writeBytes(empty, QByteArray());
-    EXPECT_EQ(ReadNotebook(empty, nb), FileKind::PlainText);
-    EXPECT_EQ(shapeOf(nb), QStringLiteral("Новый раздел"));
-    EXPECT_TRUE(nb.firstSection()->body().isEmpty());
-    EXPECT_EQ(nb.current(), nb.firstSection());
-    EXPECT_EQ(nb.properties().value(u"Name"), QStringLiteral("Kept"));
-
     // Version 2 is not ours: the whole file is the text.
-    const QByteArray v2 = nib("A=1\r\n", "X\r\n", {"body"}).replace(3, 1, "\x02");
-    const QString v2path = dir.path(QStringLiteral("v2.nib"));
-    test::writeBytes(v2path, v2);
-    ReadNotebook(v2path, nb);
-    EXPECT_EQ(nb.firstSection()->body().text(), SectionBody::normalizeBreaks(cp1251::decode(v2)));
-
-    // Text files: UTF-8 when valid, else Windows-1251; breaks become paragraphs.
-    const QString utf = dir.path(QStringLiteral("u.txt"));
-    test::writeBytes(utf, QStringLiteral("Ёжик λ\r\nвторая").toUtf8());
-    ReadNotebook(utf, nb);
-    EXPECT_EQ(nb.firstSection()->body().text(), QStringLiteral("Ёжик λ\nвторая"));
-    const QString cp = dir.path(QStringLiteral("c.txt"));
-    test::writeBytes(cp, cp1251::encode(QStringLiteral("Ёжик\nдва")));
-    ReadNotebook(cp, nb);
-    EXPECT_EQ(nb.firstSection()->body().text(), QStringLiteral("Ёжик\nдва"));
-    EXPECT_EQ(nb.sectionCount(), 1);
+    const QByteArray v2 = notebookImage("A=1\r\n", "X\r\n", {"body"}).replace(3, 1, "\x02");
+    const std::pair<QByteArray, QString> cases[] = {
+        {"", QString()},
+        {"NI", u"NI"_s},
+        {v2, SectionBody::normalizeBreaks(cp1251::decode(v2))},
+        {u"Ёжик λ\r\nвторая"_s.toUtf8(), u"Ёжик λ\nвторая"_s},
+        {cp1251::encode(u"Ёжик\rдва"), u"Ёжик\nдва"_s}};
+    for (const auto& [bytes, text] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        Notebook nb;
+        nb.properties().setValue(u"Name", u"Kept"_s);
+        EXPECT_EQ(ReadNotebook(dir.file(u"t.txt"_s, bytes), nb), FileKind::PlainText);
+        EXPECT_EQ(shapeOf(nb), u"Новый раздел"_s);
+        EXPECT_EQ(nb.firstSection()->body().text(), text);
+        EXPECT_EQ(nb.current(), nb.firstSection());
+        EXPECT_EQ(nb.properties().lines(), QStringList{u"Name=Kept"_s});
+    }
 }
 
-TEST_F(NotebookFile, DamagedFilesLeaveTheOpenNotebookUntouched)
+TEST_F(NotebookFile, DamagedFilesFailAndLeaveTheOpenNotebookUntouched)
 {
     Notebook nb;
     buildSample(nb);
-    nb.setFileName(QStringLiteral("/somewhere/own.nib"));
+    nb.setFileName(u"/somewhere/own.nib"_s);
     nb.setModified(true);
-    nb.deleteSection(findSection(nb, QStringLiteral("C")));
+    nb.deleteSection(findSection(nb, u"C"_s));
     const QString before = shapeOf(nb);
-    const QStringList props = nb.properties().lines();
+    const QStringList properties = nb.properties().lines();
+    const auto untouched = [&] {
+        return shapeOf(nb) == before && nb.properties().lines() == properties &&
+               nb.fileName() == u"/somewhere/own.nib"_s && nb.isModified() &&
+               nb.deletedSections().size() == 1;
+    };
 
-    const QByteArray good = nib("Activate=0\r\n", "A\r\n\tB\r\n", {"one", "two"});
+    const QByteArray good = notebookImage("Activate=0\r\n", "A\r\n\tB\r\n", {"one", "two"});
     QList<QByteArray> damaged;
     for (int cut = 4; cut < good.size(); ++cut) // every truncation point
         damaged << good.left(cut);
-    damaged << nib("", "A\r\n\t\tB\r\n", {"", ""}); // level error
-    // A 20-byte file that claims a 4 GB header fails without allocating it.
-    damaged << QByteArray("NIB\x01", 4) + le32(0xFFFFFFFFu) + QByteArray(12, 'x');
-    damaged << nib("", "A\r\n", {});                       // body length missing
-    damaged << nib("", "A\r\n", {}) + le32(100) + "short"; // body past the end
-    int index = 0;
+    // A body past the end; a 20-byte file claiming a 4 GB header, which must
+    // fail without allocating it.
+    damaged << notebookImage("", "A\r\n", {}) + le32(100) + "short"
+            << QByteArray("NIB\x01", 4) + le32(0xFFFFFFFFu) + QByteArray(12, 'x');
     for (const QByteArray& bytes : damaged) {
-        const QString path = dir.path(QStringLiteral("bad%1.nib").arg(index++));
-        test::writeBytes(path, bytes);
-        EXPECT_THROW(ReadNotebook(path, nb), KeltoError) << "case " << index;
-        ASSERT_EQ(shapeOf(nb), before);
-        ASSERT_EQ(nb.properties().lines(), props);
-        ASSERT_EQ(nb.fileName(), QStringLiteral("/somewhere/own.nib"));
-        ASSERT_TRUE(nb.isModified());
-        ASSERT_EQ(nb.deletedSections().size(), 1u);
+        const QString path = dir.file(u"bad.nib"_s, bytes);
+        EXPECT_EQ(errorOf([&] { ReadNotebook(path, nb); }), StructureErrorMessage)
+            << testing::PrintToString(bytes);
+        ASSERT_TRUE(untouched()) << testing::PrintToString(bytes);
     }
-    try {
-        const QString path = dir.path(QStringLiteral("trunc.nib"));
-        test::writeBytes(path, good.left(10));
-        ReadNotebook(path, nb);
-    } catch (const KeltoError& e) {
-        EXPECT_EQ(
-            e.message(),
-            QStringLiteral("Нарушена структура файла или данный формат файла не поддерживается"));
-    }
-    try {
-        const QString path = dir.path(QStringLiteral("level.nib"));
-        test::writeBytes(path, nib("", "A\r\n\t\tB\r\n", {"", ""}));
-        ReadNotebook(path, nb);
-    } catch (const KeltoError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Invalid level (2) for item \"B\""));
-    }
-    EXPECT_THROW(ReadNotebook(dir.path(QStringLiteral("missing.nib")), nb), KeltoError);
-    EXPECT_EQ(shapeOf(nb), before);
-    // Bytes after the last body are ignored.
-    const QString tail = dir.path(QStringLiteral("tail.nib"));
-    test::writeBytes(tail, good + "trailing");
-    EXPECT_NO_THROW(ReadNotebook(tail, nb));
-    EXPECT_EQ(shapeOf(nb), QStringLiteral("A(B)"));
+    const QString badLevel =
+        dir.file(u"level.nib"_s, notebookImage("", "A\r\n\t\tB\r\n", {"", ""}));
+    EXPECT_EQ(errorOf([&] { ReadNotebook(badLevel, nb); }), u"Invalid level (2) for item \"B\""_s);
+    EXPECT_EQ(errorOf([&] { ReadNotebook(dir.path(u"missing.nib"_s), nb); }),
+              StructureErrorMessage);
+    EXPECT_TRUE(untouched());
+
+    // Bytes after the last body are ignored. A good file replaces the tree,
+    // the properties and the list of deleted sections.
+    EXPECT_EQ(readBack(dir.file(u"tail.nib"_s, good + "trailing"), nb), u"A(B)"_s);
+    EXPECT_EQ(nb.sectionCount(), 2);
+    EXPECT_EQ(nb.properties().lines(), QStringList{u"Activate=0"_s});
+    EXPECT_TRUE(nb.deletedSections().empty());
 }
 
-TEST_F(NotebookFile, HeaderLosesOnlyItsFinalLineBreak)
+TEST_F(NotebookFile, HeaderLinesAndTheRecordedCurrentSection)
 {
+    // The header loses only its final line break.
+    const std::pair<QByteArray, QStringList> headers[] = {
+        {"Name=Tom", {u"Name=Tom"_s}},
+        {"Name=Tom\n", {u"Name=Tom"_s}},
+        {"A=1\r\n\r\nB=2\r\n", {u"A=1"_s, QString(), u"B=2"_s}},
+        {"", {}}};
     Notebook nb;
-    const QString path = dir.path(QStringLiteral("h.nib"));
-    test::writeBytes(path, nib("Name=Tom", "A\r\n", {""}));
-    ReadNotebook(path, nb);
-    EXPECT_EQ(nb.properties().value(u"Name"), QStringLiteral("Tom"));
-    test::writeBytes(path, nib("Name=Tom\n", "A\r\n", {""}));
-    ReadNotebook(path, nb);
-    EXPECT_EQ(nb.properties().value(u"Name"), QStringLiteral("Tom"));
-    test::writeBytes(path, nib("Name=Tom\r\nActivate=0\r\n", "A\r\n", {""}));
-    ReadNotebook(path, nb);
-    EXPECT_EQ(nb.properties().lines(),
-              QStringList({QStringLiteral("Name=Tom"), QStringLiteral("Activate=0")}));
-    test::writeBytes(path, nib("", "", {}));
-    ReadNotebook(path, nb);
-    EXPECT_TRUE(nb.isEmpty());
-    EXPECT_TRUE(nb.properties().isEmpty());
+    for (const auto& [header, lines] : headers) {
+        readBack(dir.file(u"h.nib"_s, notebookImage(header, "A\r\n", {""})), nb);
+        EXPECT_EQ(nb.properties().lines(), lines) << testing::PrintToString(header);
+    }
+    // Out of range or junk selects the first section; the name matches in any case.
+    const std::pair<const char*, const char16_t*> activate[] = {
+        {"Activate=1", u"B"},  {"activate=2", u"C"}, {"Activate=3", u"A"},
+        {"Activate=-1", u"A"}, {"Activate=x", u"A"}, {"Activate=", u"A"}};
+    for (const auto& [line, current] : activate) {
+        const QByteArray image =
+            notebookImage(line + QByteArray("\r\n"), "A\r\nB\r\nC\r\n", {"", "", ""});
+        readBack(dir.file(u"act.nib"_s, image), nb, true);
+        ASSERT_NE(nb.current(), nullptr) << line;
+        EXPECT_EQ(nb.current()->caption(), QString::fromUtf16(current)) << line;
+    }
+    EXPECT_EQ(readBack(dir.file(u"e.nib"_s, notebookImage("", "", {})), nb), QString());
     EXPECT_EQ(nb.current(), nullptr);
 }
 
-TEST_F(NotebookFile, ActivateOutOfRangeOrJunkSelectsTheFirstSection)
+TEST_F(NotebookFile, TextOutsideTheCodePageIsSavedAsMarkedUtf8UntilEverythingFitsAgain)
 {
     Notebook nb;
-    const QString path = dir.path(QStringLiteral("act.nib"));
-    for (const char* value : {"3", "-1", "abc", ""}) {
-        test::writeBytes(
-            path, nib(QByteArray("Activate=") + value + "\r\n", "A\r\nB\r\nC\r\n", {"", "", ""}));
-        ReadNotebook(path, nb, ReadOptions{true});
-        EXPECT_EQ(nb.current()->caption(), QStringLiteral("A")) << value;
-    }
-    test::writeBytes(path, nib("activate=2\r\n", "A\r\nB\r\nC\r\n", {"", "", ""}));
-    ReadNotebook(path, nb, ReadOptions{true});
-    EXPECT_EQ(nb.current()->caption(), QStringLiteral("C"));
-}
-
-TEST_F(NotebookFile, CharactersOutsideTheCodePageAreSavedAsMarkedUtf8)
-{
-    Notebook nb;
-    buildShape(nb, QStringLiteral("Plain"));
-    Section* greek = nb.appendSection(nb.firstSection(), QStringLiteral("Ελλάδα"));
-    greek->body().setText(QStringLiteral("κείμενο и текст"));
-    nb.properties().setValue(u"Author", QStringLiteral("Ёж"));
-    const QString path = dir.path(QStringLiteral("u.nib"));
+    nb.appendSection(nullptr, u"Plain"_s)->body().setText(u"Ёж"_s);
+    nb.appendSection(nb.firstSection(), u"Ελλάδα"_s)->body().setText(u"κείμενο и текст"_s);
+    nb.properties().setValue(u"Author", u"Ёж"_s);
+    const QString path = dir.path(u"u.nib"_s);
     WriteNotebook(nb, path);
-    const QByteArray bytes = test::readBytes(path);
-    EXPECT_TRUE(bytes.contains("Charset=UTF-8\r\n"));
-    EXPECT_TRUE(bytes.contains(QStringLiteral("Ελλάδα").toUtf8()));
-    Notebook back;
-    ReadNotebook(path, back);
-    EXPECT_EQ(findSection(back, QStringLiteral("Ελλάδα"))->body().text(),
-              QStringLiteral("κείμενο и текст"));
-    EXPECT_EQ(back.properties().value(u"Author"), QStringLiteral("Ёж"));
+    const QByteArray utf8 = readBytes(path);
+    EXPECT_TRUE(utf8.contains("\r\nCharset=UTF-8\r\n"));
+    EXPECT_TRUE(utf8.contains("Author=" + u"Ёж"_s.toUtf8()));
+    EXPECT_TRUE(utf8.contains(u"\tΕλλάδα\r\n"_s.toUtf8()));
 
-    // Once everything fits again the file goes back to the code page, and
-    // bodies still held as UTF-8 bytes are converted.
+    // Once everything fits the file is in the code page again; bodies still
+    // held as the UTF-8 bytes of the file are converted.
+    Notebook back;
+    readBack(path, back);
+    EXPECT_EQ(back.sectionAt(1)->body().text(), u"κείμενο и текст"_s);
     back.setFileName(path);
-    back.renameSection(findSection(back, QStringLiteral("Ελλάδα")), QStringLiteral("Греция"));
-    findSection(back, QStringLiteral("Греция"))->body().setText(QStringLiteral("текст"));
-    back.appendSection(nullptr, QStringLiteral("x"))->body().setText(QStringLiteral("ещё"));
+    back.renameSection(back.sectionAt(1), u"Греция"_s);
+    back.sectionAt(1)->body().setText(u"текст"_s);
     WriteNotebook(back, path);
-    const QByteArray cp = test::readBytes(path);
-    EXPECT_FALSE(cp.contains("Charset"));
-    EXPECT_TRUE(cp.contains(cp1251::encode(QStringLiteral("Греция"))));
-    Notebook again;
-    ReadNotebook(path, again);
-    EXPECT_EQ(findSection(again, QStringLiteral("x"))->body().text(), QStringLiteral("ещё"));
-    EXPECT_EQ(again.properties().value(u"Author"), QStringLiteral("Ёж"));
+    const QByteArray header = cp1251::encode(u"Author=Ёж\r\nFlWrite=") + stamp() +
+                              "\r\nFlCreate=" + stamp() + "\r\nActivate=0\r\n";
+    EXPECT_EQ(readBytes(path), notebookImage(header, cp1251::encode(u"Plain\r\n\tГреция\r\n"),
+                                             {cp1251::encode(u"Ёж"), cp1251::encode(u"текст")}));
 }
 
-TEST_F(NotebookFile, UnsafeCaptionsReadBackAsWritten)
-{
-    Notebook nb;
-    Section* a = nb.appendSection(nullptr, QStringLiteral("line\r\nbreak"));
-    nb.appendSection(a, QStringLiteral("\tindented"));
-    nb.appendSection(nullptr, QStringLiteral("  two"));
-    const QString path = dir.path(QStringLiteral("c.nib"));
-    WriteNotebook(nb, path);
-    Notebook back;
-    ReadNotebook(path, back);
-    EXPECT_EQ(back.sectionCount(), 3);
-    EXPECT_EQ(back.sectionAt(0)->caption(), QStringLiteral("line  break"));
-    EXPECT_EQ(back.sectionAt(1)->caption(), QStringLiteral("\u00A0indented"));
-    EXPECT_EQ(back.sectionAt(1)->level(), 1);
-    EXPECT_EQ(back.sectionAt(2)->level(), 0);
-    EXPECT_FALSE(test::readBytes(path).contains("Charset")) << "no-break space is in the code page";
-}
+// The outline block: one line per section, a TAB per level.
 
-TEST_F(NotebookFile, StoredBodiesWithLoneBreaksAreSavedWithCrLf)
+TEST(Outline, ReadingPlacesEachLineByItsLevel)
 {
-    Notebook nb;
-    const QString path = dir.path(QStringLiteral("lf.nib"));
-    test::writeBytes(path, nib("", "A\r\nB\r\n", {"one\ntwo", "keep\r\nthis"}));
-    ReadNotebook(path, nb);
-    nb.setFileName(path);
-    WriteNotebook(nb, path);
-    const QByteArray bytes = test::readBytes(path);
-    EXPECT_TRUE(bytes.contains(le32(8) + "one\r\ntwo"));
-    EXPECT_TRUE(bytes.contains(le32(10) + "keep\r\nthis"));
-}
-
-TEST_F(NotebookFile, FailedWriteKeepsTheOldFileAndReportsIt)
-{
-    Notebook nb;
-    buildSample(nb);
-    findSection(nb, QStringLiteral("C"))->body().setText(QString(50000, QLatin1Char('z')));
-    const QString target = dir.path(QStringLiteral("a.nib"));
-    test::writeBytes(target, "the old notebook");
-    test::writeBytes(dir.path(QStringLiteral("a.bak")), "the old backup");
-    {
-        const test::FileSizeLimit full(8192); // as if the disk were full
-        EXPECT_THROW(WriteNotebook(nb, target), KeltoError);
+    const std::pair<QString, const char*> cases[] = {
+        {QString(), ""},
+        {u"A\r\n\tB\r\n\t\tC\r\nD\r\n"_s, "A(B(C)) D"},
+        // The first line is top-level whatever its indentation.
+        {u"\t\tA\r\n\tB"_s, "A(B)"},
+        // Blanks of any mix count one level each; climbing several levels.
+        {u"A\n B\n\t C\n\tD\nE"_s, "A(B(C) D) E"},
+        {u"A\n\tB\n \tC\nD"_s, "A(B(C)) D"},
+        // Every break form; LF CR is two breaks around an empty caption.
+        {u"A\rB\nC\r\nD"_s, "A B C D"},
+        {u"A\n\rB"_s, "A  B"},
+        {u"A\r\n\tB\r\n\r\nC"_s, "A(B)  C"},
+        {u"A\n\tB\n  "_s, "A(B())"},
+        // A NUL ends the text; blanks inside and after a caption belong to it.
+        {QString::fromUtf16(u"A\r\nB\r\n\0C\r\n", 10), "A B"},
+        {u"x y \r\n"_s, "x y "}};
+    for (const auto& [text, shape] : cases) {
+        Notebook nb;
+        ReadOutline(QStringView(text), nb);
+        EXPECT_EQ(shapeOf(nb), QString::fromUtf8(shape)) << testing::PrintToString(text);
     }
-    EXPECT_EQ(test::readBytes(target), QByteArray("the old notebook"));
-    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files),
-              QStringList({QStringLiteral("a.bak"), QStringLiteral("a.nib")}));
-    const QString path = dir.path(QStringLiteral("no/such/dir/a.nib"));
-    EXPECT_THROW(WriteNotebook(nb, path), KeltoError);
-    // A folder in the way of the target.
-    const QString folder = dir.path(QStringLiteral("folder.nib"));
-    QDir().mkpath(folder);
-    EXPECT_THROW(WriteNotebook(nb, folder), KeltoError);
-    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(Outline, ALineTooDeepStopsWithTheLevelMessageKeepingTheLinesBefore)
+{
+    Notebook nb;
+    EXPECT_EQ(errorOf([&] { ReadOutline(QStringView(u"A\r\n\t\tB\r\nC"), nb); }),
+              u"Invalid level (2) for item \"B\""_s);
+    EXPECT_EQ(shapeOf(nb), u"A"_s);
+    // The level is compared with the section made for the previous line.
+    EXPECT_THROW(ReadOutline(QStringView(u"\t\tA\r\n\t\t\tB"), nb), KeltoError);
+}
+
+TEST(Outline, WritingUsesOneTabPerLevelAndCrLf)
+{
+    Notebook nb;
+    buildShape(nb, u"A(B(C)) D"_s);
+    EXPECT_EQ(WriteOutline(nb), u"A\r\n\tB\r\n\t\tC\r\nD\r\n"_s);
+    const Section* a = nb.firstSection();
+    EXPECT_EQ(WriteBranchOutline(a, true), u"A\r\n\tB\r\n\t\tC\r\n"_s);
+    // Without the section its children still carry one TAB.
+    EXPECT_EQ(WriteBranchOutline(a, false), u"\tB\r\n\t\tC\r\n"_s);
+    EXPECT_EQ(WriteOutline(Notebook()), QString());
+}
+
+TEST(Outline, CaptionsThatWouldChangeTheTreeAreWrittenSafely)
+{
+    // Line breaks and NULs become blanks, then leading blanks no-break spaces.
+    const std::pair<QString, QString> cases[] = {
+        {u"\t lead"_s, u"\u00A0\u00A0lead"_s},
+        {u" x"_s, u"\u00A0x"_s},
+        {QString::fromUtf16(u"a\0b", 3), u"a b"_s},
+        {QString::fromUtf16(u"two\r\nlines\0x", 12), u"two  lines x"_s},
+        {u"\nX"_s, u"\u00A0X"_s},
+        {u"\r\n\tY"_s, u"\u00A0\u00A0\u00A0Y"_s},
+        {u"a \tb "_s, u"a \tb "_s}};
+    for (const auto& [caption, written] : cases) {
+        SCOPED_TRACE(testing::PrintToString(caption));
+        Notebook nb;
+        nb.appendSection(nb.appendSection(nullptr, u"top"_s), caption);
+        nb.appendSection(nullptr, u"next"_s);
+        // Both writers: the text one and the one of the notebook file.
+        QByteArray bytes;
+        appendBranchOutline(bytes, nb.container(), 0, TextEncoding::Utf8);
+        for (const QString& text : {WriteOutline(nb), QString::fromUtf8(bytes)}) {
+            Notebook back;
+            ReadOutline(QStringView(text), back);
+            EXPECT_EQ(shapeOf(back), u"top("_s + written + u") next"_s);
+        }
+    }
 }

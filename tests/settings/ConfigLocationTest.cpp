@@ -12,99 +12,45 @@
 #include <unistd.h>
 
 using namespace kelto;
-using kelto::test::TempDir;
+using namespace Qt::StringLiterals;
 
-namespace {
-
-// Restores an environment variable when the test ends.
-class EnvGuard
+TEST(ConfigLocation, OverrideThenPortableProgramFolderThenTheUserConfigFolder)
 {
-public:
-    explicit EnvGuard(const char* name)
-        : m_name(name), m_old(qgetenv(name)), m_was(qEnvironmentVariableIsSet(name))
-    {
-    }
-    ~EnvGuard()
-    {
-        if (m_was)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    QByteArray m_old;
-    bool m_was;
-};
-
-} // namespace
-
-TEST(ConfigLocation, OverrideWinsOverEverything)
-{
-    TempDir dir;
-    const QString exe = dir.path(QStringLiteral("bin"));
+    test::TempDir dir;
+    const QString exe = dir.path(u"bin"_s), xdg = dir.path(u"xdg"_s), home = dir.root();
+    const QString user = xdg + u"/kelto"_s, dotConfig = home + u"/.config/kelto"_s;
     ASSERT_TRUE(QDir().mkpath(exe));
-    kelto::test::writeBytes(QDir(exe).filePath(QStringLiteral("kelto.ini")), "[Bars]\r\n");
-    const QString override = dir.path(QStringLiteral("custom/settings"));
-    ConfigLocationInputs inputs{override, exe, dir.path(QStringLiteral("xdg")), dir.root()};
-    EXPECT_EQ(configDirectoryFor(inputs), override);
     // A missing override folder is made, so the file can be written there.
+    const QString override = dir.path(u"custom/settings"_s);
+    EXPECT_EQ(configDirectoryFor({override, exe, xdg, home}), override);
     EXPECT_TRUE(QFileInfo(override).isDir());
-}
-
-TEST(ConfigLocation, WritableProgramFolderIsUsedForPortableUse)
-{
-    TempDir dir;
-    ConfigLocationInputs inputs{QString(), dir.root(), dir.path(QStringLiteral("xdg")), dir.root()};
-    EXPECT_EQ(configDirectoryFor(inputs), QDir::cleanPath(dir.root()));
-    EXPECT_FALSE(QFileInfo::exists(dir.path(QStringLiteral("xdg"))));
-}
-
-TEST(ConfigLocation, ReadOnlyProgramFolderHoldingTheFileIsStillUsed)
-{
-    TempDir dir;
-    const QString exe = dir.path(QStringLiteral("bin"));
-    ASSERT_TRUE(QDir().mkpath(exe));
-    kelto::test::writeBytes(QDir(exe).filePath(QStringLiteral("kelto.ini")), "[Bars]\r\n");
-    QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
-    ConfigLocationInputs inputs{QString(), exe, dir.path(QStringLiteral("xdg")), dir.root()};
-    EXPECT_EQ(configDirectoryFor(inputs), exe);
-    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TEST(ConfigLocation, OtherwiseTheUserConfigFolderIsMade)
-{
-    TempDir dir;
-    // A program folder that is not there cannot hold settings; a superuser
-    // could write to any folder, so this stands in for a read-only one.
-    const QString exe = dir.path(QStringLiteral("absent"));
-    const QString xdg = dir.path(QStringLiteral("xdg"));
-    const QString expected = QDir(xdg).filePath(QStringLiteral("kelto"));
-    EXPECT_EQ(configDirectoryFor({QString(), exe, xdg, dir.root()}), expected);
-    EXPECT_TRUE(QFileInfo(expected).isDir());
-
-    if (geteuid() != 0) {
-        const QString readOnly = dir.path(QStringLiteral("bin"));
-        ASSERT_TRUE(QDir().mkpath(readOnly));
-        QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_EQ(configDirectoryFor({QString(), readOnly, xdg, dir.root()}), expected);
-        QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
+    EXPECT_EQ(configDirectoryFor({QString(), exe, xdg, home}), exe);
+    EXPECT_FALSE(QFileInfo::exists(xdg));
+    // A missing program folder cannot hold settings; the user folder is made.
+    EXPECT_EQ(configDirectoryFor({QString(), dir.path(u"absent"_s), xdg, home}), user);
+    EXPECT_TRUE(QFileInfo(user).isDir());
     // Without XDG_CONFIG_HOME, or with a relative one, ~/.config is used.
-    const QString home = QDir(dir.root()).filePath(QStringLiteral(".config/kelto"));
-    EXPECT_EQ(configDirectoryFor({QString(), QString(), QString(), dir.root()}), home);
-    EXPECT_EQ(configDirectoryFor({QString(), QString(), QStringLiteral("rel"), dir.root()}), home);
+    EXPECT_EQ(configDirectoryFor({QString(), QString(), QString(), home}), dotConfig);
+    EXPECT_EQ(configDirectoryFor({QString(), QString(), u"rel"_s, home}), dotConfig);
+
+    // A read-only program folder is used only when it already holds the file
+    // (a superuser may write anywhere, so only others see the first case).
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
+    if (geteuid() != 0) {
+        EXPECT_EQ(configDirectoryFor({QString(), exe, xdg, home}), user);
+    }
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    test::writeBytes(exe + u"/kelto.ini"_s, "[Bars]\r\n");
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(configDirectoryFor({QString(), exe, xdg, home}), exe);
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST(ConfigLocation, ProcessPathsFollowTheEnvironmentOverride)
 {
-    EnvGuard guard("KELTO_CONFIG_DIR");
-    TempDir dir;
-    const QString folder = dir.path(QStringLiteral("conf"));
-    qputenv("KELTO_CONFIG_DIR", QFile::encodeName(folder));
-    EXPECT_EQ(settingsDirectory(), folder);
-    EXPECT_EQ(settingsFilePath(), QDir(folder).filePath(QStringLiteral("kelto.ini")));
-    EXPECT_EQ(templatesFilePath(), QDir(folder).filePath(QStringLiteral("kelto.ntl")));
+    // Every test process has its own settings folder there.
+    const QString folder = qEnvironmentVariable("KELTO_CONFIG_DIR");
+    ASSERT_FALSE(folder.isEmpty());
+    EXPECT_EQ(settingsFilePath(), folder + u"/kelto.ini"_s);
+    EXPECT_EQ(templatesFilePath(), folder + u"/kelto.ntl"_s);
 }

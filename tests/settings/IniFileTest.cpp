@@ -1,115 +1,304 @@
-// kelto.ini on disk: absent and unreadable files, encodings, failed writes.
+// kelto.ini as text and as bytes on disk: how names and values are found,
+// how the file is written back, numbers, encodings, failed writes, and the
+// values stored as several keys or a whole section.
 
-#include "IniTestFile.h"
+#include "TestSupport.h"
 #include "common/KeltoError.h"
 #include "common/TextCodec.h"
+#include "settings/IniUnit.h"
 
-#include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace kelto;
-using kelto::test::IniTestFile;
-using kelto::test::TempDir;
+using namespace Qt::StringLiterals;
 
-TEST(IniFile, AbsentFileGivesDefaultsAndIsCreatedOnUpdate)
+namespace {
+
+// kelto.ini in a fresh folder, absent or holding the given bytes.
+class IniTestFile
+{
+public:
+    explicit IniTestFile(const QByteArray& bytes = QByteArray())
+    {
+        if (!bytes.isNull())
+            test::writeBytes(path(), bytes);
+    }
+    QString path() const { return m_dir.path(u"kelto.ini"_s); }
+    TpIniFile open() const { return TpIniFile(path()); }
+    QByteArray bytes() const { return test::readBytes(path()); }
+    // What UpdateFile() writes for the store read from the file after `change`.
+    template <typename Change> QByteArray rewritten(Change&& change) const
+    {
+        TpIniFile ini = open();
+        change(ini);
+        ini.UpdateFile();
+        return bytes();
+    }
+
+private:
+    test::TempDir m_dir;
+};
+
+} // namespace
+
+TEST(IniGrammar, HowNamesAndValuesAreFound)
+{
+    const QByteArray repeated = "[A]\r\nk=1\r\n[B]\r\nx=0\r\n[a]\r\nk=2\r\nm=3\r\n";
+    const QByteArray keyless = "[S]\r\nflag\r\nflag=1\r\na=b=c\r\n=e\r\n";
+    const QByteArray blanks = "[ListBox]\r\nPrefix= -\r\nSuffix =x\r\n[ Export]\r\nFormat=2\r\n";
+    const QByteArray headers = "[S]\r\n[\r\n[x\r\n[T]y\r\n[]\r\nk=1\r\n";
+    // File, section, key, the value found ("-" for none).
+    // clang-format off
+    const std::tuple<QByteArray, const char16_t*, const char16_t*, const char16_t*> cases[] = {
+        // Names match without regard to case, Cyrillic ones too.
+        {"[treepad]\r\nalwaysontop=1\r\n", u"Treepad", u"AlwaysOnTop", u"1"},
+        {"[\xCF\xF0\xE8\xEC\xE5\xF0]\r\n\xEA\xEB\xFE\xF7=v\r\n", u"ПРИМЕР", u"КЛЮЧ", u"v"},
+        // Only the first section of a repeated name is looked at.
+        {repeated, u"A", u"k", u"1"}, {repeated, u"A", u"m", u"-"},
+        // A line without "=" has no key; the key ends at the first "=".
+        {keyless, u"S", u"flag", u"1"}, {keyless, u"S", u"a", u"b=c"}, {keyless, u"S", u"", u"e"},
+        // Nothing is trimmed: a blank belongs to the name.
+        {blanks, u"ListBox", u"Prefix", u" -"}, {blanks, u"ListBox", u"Suffix", u"-"},
+        {blanks, u"ListBox", u"Suffix ", u"x"}, {blanks, u"Export", u"Format", u"-"},
+        {blanks, u" Export", u"Format", u"2"},
+        // Comments are no values; a header needs brackets at both ends.
+        {"[S]\r\n;y=2\r\n", u"S", u";y", u"-"}, {headers, u"", u"k", u"1"}};
+    // clang-format on
+    for (const auto& [bytes, section, key, value] : cases) {
+        const QString found = IniTestFile(bytes).open().ReadString(section, key, u"-"_s);
+        EXPECT_EQ(found, QString::fromUtf16(value))
+            << testing::PrintToString(bytes) << " [" << QString::fromUtf16(section).toStdString()
+            << "] " << QString::fromUtf16(key).toStdString();
+    }
+}
+
+TEST(IniGrammar, HowTheFileIsWrittenBack)
+{
+    QByteArray high = "[S]\r\nk=";
+    for (int b = 0x80; b <= 0xFF; ++b) // 0x98, undefined in the code page, included
+        high += char(b);
+    high += "\r\n\r\n";
+    // Input, changes ("Section/key=value" writes, "-Section" erasures), output.
+    const std::tuple<QByteArray, const char*, QByteArray> cases[] = {
+        // A write replaces the line in place, spelled as written.
+        {"[HTML]\r\nLink=1\r\nAlink=5\r\nVLink=7\r\n", "HTML/ALink=9",
+         "[HTML]\r\nLink=1\r\nALink=9\r\nVLink=7\r\n\r\n"},
+        // New keys end their section, new sections the file.
+        {"[A]\r\na=1\r\n[B]\r\nb=1\r\n", "C/d=3 a/c=2 B/B=4",
+         "[A]\r\na=1\r\nc=2\r\n\r\n[B]\r\nB=4\r\n\r\n[C]\r\nd=3\r\n\r\n"},
+        // Only the first of a repeated section is written; a keyless line stays.
+        {"[A]\r\nk=1\r\n[a]\r\nk=2\r\n[S]\r\nflag\r\nflag=1\r\n", "A/k=5 S/flag=2",
+         "[A]\r\nk=5\r\n\r\n[a]\r\nk=2\r\n\r\n[S]\r\nflag\r\nflag=2\r\n\r\n"},
+        // Erasing removes every section of the name.
+        {"[A]\r\na=1\r\n[B]\r\nb=1\r\n[C]\r\nc=1\r\n[b]\r\nb=2\r\n", "-b -Absent -A A/a=2",
+         "[C]\r\nc=1\r\n\r\n[A]\r\na=2\r\n\r\n"},
+        // Comments, empty lines and text before the first section go; every
+        // break becomes CR LF (LF CR is two breaks around an empty line).
+        {"k=0\r\n;note\r\n\r\n[S]\r\n;x=1\r\nx=2\r\n\r\n\r\ny=3\n\rz=4\ra=5", "",
+         "[S]\r\nx=2\r\ny=3\r\nz=4\r\na=5\r\n\r\n"},
+        // A code page file is written back byte for byte.
+        {high, "", high}};
+    for (const auto& [input, changes, output] : cases) {
+        EXPECT_EQ(IniTestFile(input).rewritten([changes = changes](TpIniFile& ini) {
+            for (const QString& c : QString::fromUtf8(changes).split(u' ', Qt::SkipEmptyParts)) {
+                const qsizetype slash = c.indexOf(u'/'), equals = c.indexOf(u'=');
+                if (c.startsWith(u'-'))
+                    ini.EraseSection(c.mid(1));
+                else
+                    ini.WriteString(c.left(slash), c.mid(slash + 1, equals - slash - 1),
+                                    c.mid(equals + 1));
+            }
+        }),
+                  output)
+            << testing::PrintToString(input) << " after " << changes;
+    }
+    // Numbers, system colours and flags are written in decimal.
+    EXPECT_EQ(IniTestFile("[HTML]\r\nLink=$FF\r\n").rewritten([](TpIniFile& ini) {
+        ini.write(keys::html::Link, ini.read(keys::html::Link));
+        ini.write(keys::treepad::Color, keys::WindowBackgroundColor);
+        ini.write(keys::treepad::AlwaysOnTop, true);
+    }),
+              "[HTML]\r\nLink=255\r\n\r\n[Treepad]\r\nColor=-2147483643\r\nAlwaysOnTop=1\r\n\r\n");
+}
+
+TEST(IniValues, IntegersAreDecimalOrHexadecimalElseTheDefault)
+{
+    // 0x80000005 is a system colour written in hexadecimal.
+    // clang-format off
+    const std::pair<const char*, int> cases[] = {
+        {"16", 16}, {"-12", -12}, {"+7", 7}, {"0x10", 16}, {"0X1f", 31}, {"$10", 16}, {"$fF", 255},
+        {"0x80000005", -2147483643}, {"-2147483648", INT_MIN}, {"2147483647", INT_MAX},
+        {"abc", 10}, {"0x", 10}, {"$", 10}, {"0xg", 10}, {"-", 10}, {"", 10}, {" 5", 10},
+        {"5 ", 10}, {"1.5", 10}, {"-$10", 10}, {"2147483648", 10}, {"0x100000000", 10},
+        {"99999999999999999999", 10}};
+    // clang-format on
+    for (const auto& [text, expected] : cases) {
+        IniTestFile file("[S]\r\nk=" + QByteArray(text) + "\r\n");
+        EXPECT_EQ(file.open().ReadInteger(u"S", u"k", 10), expected) << text;
+    }
+    // Any non-zero integer is true; what is not an integer gives the default.
+    const TpIniFile ini =
+        IniTestFile("[S]\r\nTwo=2\r\nMinus=-1\r\nZero=0\r\nHex=$0\r\nJunk=yes\r\n").open();
+    const std::tuple<const char16_t*, bool, bool> bools[] = {
+        {u"Two", false, true}, {u"Minus", false, true}, {u"Zero", true, false},
+        {u"Hex", true, false}, {u"Junk", true, true},   {u"Junk", false, false}};
+    for (const auto& [key, def, expected] : bools)
+        EXPECT_EQ(ini.ReadBool(u"S", key, def), expected) << QString::fromUtf16(key).toStdString();
+}
+
+TEST(IniFile, AbsentFullAndUnreadableFiles)
 {
     IniTestFile file;
+    // Defaults that decide behaviour: backups on, start with the LoadFile notebook.
+    EXPECT_TRUE(file.open().read(keys::treepad::CreateBackUp));
+    EXPECT_EQ(file.open().read(keys::treepad::OnLoad), 2);
+    const QByteArray placement =
+        "[Position]\r\nLeft=10\r\nTop=10\r\nWidth=592\r\nHeight=400\r\nState=0\r\n\r\n";
+    EXPECT_EQ(file.rewritten([](TpIniFile& ini) { ini.WritePlacement(WindowPlacement{}); }),
+              placement);
+    // A full disk: an error naming the file, and the old file kept whole.
     TpIniFile ini = file.open();
-    EXPECT_EQ(ini.read(keys::position::Width), 592);
-    EXPECT_FALSE(ini.SectionExists(keys::position::Section));
-    EXPECT_TRUE(ini.ReadSectionValues(keys::position::Section).isEmpty());
-
-    ini.WritePlacement(WindowPlacement{});
-    ini.UpdateFile();
-    EXPECT_EQ(file.bytes(), "[Position]\r\nLeft=10\r\nTop=10\r\nWidth=592\r\nHeight=400\r\n"
-                            "State=0\r\n\r\n");
+    ini.WriteString(u"Filler", u"Text", QString(4096, u'x'));
+    {
+        const test::FileSizeLimit full(1024);
+        EXPECT_TRUE(test::errorOf([&] { ini.UpdateFile(); }).contains(file.path()));
+    }
+    EXPECT_EQ(file.bytes(), placement);
+    // A folder where the file should be can be neither read nor replaced.
+    const TpIniFile folder(QFileInfo(file.path()).path());
+    EXPECT_TRUE(folder.read(keys::treepad::CreateBackUp));
+    EXPECT_THROW(folder.UpdateFile(), KeltoError);
 }
 
-TEST(IniFile, UnreadableFileGivesAnEmptyStore)
-{
-    TempDir dir;
-    // A folder where the file should be cannot be read as one.
-    ASSERT_TRUE(QDir().mkpath(dir.path(QStringLiteral("kelto.ini"))));
-    const TpIniFile ini(dir.path(QStringLiteral("kelto.ini")));
-    EXPECT_EQ(ini.read(keys::treepad::OnLoad), 2);
-    EXPECT_THROW(ini.UpdateFile(), KeltoError);
-}
-
-TEST(IniFile, CyrillicIsStoredInTheCodePage)
+TEST(IniFile, CyrillicStaysInTheCodePageAndOtherTextSwitchesTheFileToMarkedUtf8)
 {
     IniTestFile file;
-    const QString name = QStringLiteral("Записки.nib");
-    {
-        TpIniFile ini = file.open();
-        ini.write(keys::treepad::LoadFile, name);
-        ini.UpdateFile();
-    }
-    EXPECT_EQ(file.bytes(), "[Treepad]\r\nLoadFile=\xC7\xE0\xEF\xE8\xF1\xEA\xE8.nib\r\n\r\n");
-    EXPECT_EQ(file.open().read(keys::treepad::LoadFile), name);
-}
+    EXPECT_EQ(file.rewritten(
+                  [](TpIniFile& ini) { ini.write(keys::treepad::LoadFile, u"Записки.nib"_s); }),
+              "[Treepad]\r\nLoadFile=\xC7\xE0\xEF\xE8\xF1\xEA\xE8.nib\r\n\r\n");
+    EXPECT_EQ(file.open().read(keys::treepad::LoadFile), u"Записки.nib"_s);
 
-TEST(IniFile, CharactersOutsideTheCodePageSwitchTheFileToMarkedUtf8)
-{
-    IniTestFile file;
-    const QStringList history{QStringLiteral("✓ готово"), QStringLiteral("日本")};
-    const QString cyrillic = QStringLiteral("Ёлка");
-    {
-        TpIniFile ini = file.open();
-        ini.write(keys::listBox::StartRange, cyrillic);
-        ini.WriteList(keys::FindList, history);
-        ini.UpdateFile();
-    }
-    const QByteArray bytes = file.bytes();
-    ASSERT_TRUE(bytes.startsWith(Utf8Bom));
-    EXPECT_EQ(bytes.mid(3), QStringLiteral("[ListBox]\r\nStartRange=Ёлка\r\n\r\n"
-                                           "[FindList]\r\nF0=✓ готово\r\nF1=日本\r\n\r\n")
-                                .toUtf8());
-
+    const QStringList history{u"✓ готово"_s, u"日本"_s};
+    EXPECT_EQ(file.rewritten([&](TpIniFile& ini) { ini.WriteList(keys::FindList, history); }),
+              QByteArray(Utf8Bom) + u"[Treepad]\r\nLoadFile=Записки.nib\r\n\r\n"
+                                    u"[FindList]\r\nF0=✓ готово\r\nF1=日本\r\n\r\n"_s.toUtf8());
     const TpIniFile reread = file.open();
-    EXPECT_EQ(reread.read(keys::listBox::StartRange), cyrillic);
+    EXPECT_EQ(reread.read(keys::treepad::LoadFile), u"Записки.nib"_s);
     EXPECT_EQ(reread.ReadList(keys::FindList), history);
 }
 
-TEST(IniFile, CodePageFileIsRewrittenByteForByte)
+TEST(IniFile, SingleTypedWritesReachTheObserverWithTheValueStored)
 {
-    // Every byte from 0x80 up, 0x98 (undefined in the code page) included.
-    QByteArray input = "[S]\r\nk=";
-    for (int b = 0x80; b <= 0xFF; ++b)
-        input += char(b);
-    input += "\r\n\r\n";
-    IniTestFile file(input);
-    file.open().UpdateFile();
-    EXPECT_EQ(file.bytes(), input);
+    TpIniFile ini = IniTestFile().open();
+    QStringList heard;
+    ini.setWriteObserver([&](const KeyBase& key) {
+        heard << u"%1/%2=%3"_s.arg(key.section, key.name,
+                                   ini.ReadString(key.section, key.name, QString()));
+    });
+    ini.write(keys::navigator::Align, 4);
+    ini.write(keys::editor::WordWrap, true);
+    ini.write(keys::treepad::LoadFile, u"x.nib"_s);
+    ini.write(keys::treepad::Color, 0);
+    ini.WritePlacement(WindowPlacement{}, 100); // a record, not a setting to apply at once
+    EXPECT_EQ(heard, (QStringList{u"Navigator/Align=4"_s, u"Editor/WordWrap=1"_s,
+                                  u"Treepad/LoadFile=x.nib"_s, u"Treepad/Color=0"_s}));
 }
 
-TEST(IniFile, FailedWriteRaisesAndKeepsTheOldFile)
+TEST(FontSection, ReadingAddsStylesButNeverRemovesThemAndWritingStoresSixKeys)
 {
-    const QByteArray old = "[Position]\r\nState=1\r\n\r\n";
-    IniTestFile file(old);
+    IniTestFile file("[EditorFont]\r\nName=Arial\r\nSize=12\r\nColor=255\r\nCharset=0\r\n"
+                     "Bold=0\r\nItalic=1\r\n");
+    FontSpec font;
+    font.bold = font.underline = font.strikeOut = true;
+    file.open().ReadFont(keys::EditorFont, font);
+    EXPECT_EQ(std::tuple(font.name, font.size, font.color, font.charset),
+              std::tuple(u"Arial"_s, 12, 255, 0));
+    EXPECT_TRUE(font.bold && font.italic && font.underline && font.strikeOut);
+    // An absent section gives the default face, with the Cyrillic character set.
+    file.open().ReadFont(keys::NavigatorFont, font);
+    EXPECT_EQ(std::tuple(font.name, font.size, font.color, font.charset),
+              std::tuple(u"Courier New"_s, 10, 0, 204));
+
+    font = FontSpec{u"Times New Roman"_s, 14, 16711680, 0x1CC, true, false, true, false};
+    EXPECT_EQ(IniTestFile().rewritten([&](TpIniFile& ini) { ini.WriteFont(u"F", font); }),
+              "[F]\r\nName=Times New Roman\r\nSize=14\r\nColor=16711680\r\nCharset=204\r\n"
+              "Bold=1\r\nItalic=0\r\n\r\n");
+}
+
+TEST(PlacementSettings, AMaximizedWindowKeepsTheBoundsOfTheLastNormalRun)
+{
+    IniTestFile file("[Position]\r\nLeft=1\r\nTop=2\r\nWidth=300\r\nHeight=200\r\nState=0\r\n"
+                     "[Navigator]\r\nWidth=150\r\n");
+    EXPECT_EQ(file.rewritten([](TpIniFile& ini) {
+        ini.WritePlacement({50, 60, 1920, 1080, WindowPlacement::Maximized}, 400);
+    }),
+              "[Position]\r\nLeft=1\r\nTop=2\r\nWidth=300\r\nHeight=200\r\nState=2\r\n\r\n"
+              "[Navigator]\r\nWidth=150\r\n\r\n");
+    // A minimized window stores everything, as a normal one does.
     TpIniFile ini = file.open();
-    ini.WriteString(u"Filler", u"Text", QString(4096, u'x'));
-
-    bool raised = false;
-    {
-        const test::FileSizeLimit limit(1024);
-        try {
-            ini.UpdateFile();
-        } catch (const KeltoError& error) {
-            raised = true;
-            EXPECT_TRUE(error.message().contains(file.path()));
-        }
-    }
-
-    EXPECT_TRUE(raised);
-    EXPECT_EQ(file.bytes(), old);
-    const QDir folder = QFileInfo(file.path()).dir();
-    EXPECT_EQ(folder.entryList(QDir::Files), QStringList{QStringLiteral("kelto.ini")});
+    ini.WritePlacement(WindowPlacement{5, 6, 700, 500, WindowPlacement::Minimized}, 220);
+    const WindowPlacement read = ini.ReadPlacement();
+    EXPECT_EQ(std::tuple(read.left, read.top, read.width, read.height, read.state),
+              std::tuple(5, 6, 700, 500, int(WindowPlacement::Minimized)));
+    EXPECT_EQ(ini.read(keys::navigator::Width), 220);
 }
 
-TEST(IniFile, WriteIntoAMissingFolderRaises)
+TEST(ListSection, ItemsInFileOrderRenumberedOnWriteAndAnEmptyListLeavesNoSection)
 {
-    TempDir dir;
-    const TpIniFile ini(dir.path(QStringLiteral("absent/kelto.ini")));
-    EXPECT_THROW(ini.UpdateFile(), KeltoError);
+    IniTestFile file("[FindList]\r\nF3=c\r\nF0=a\r\nF1=b\r\n");
+    EXPECT_EQ(file.open().ReadList(keys::FindList), (QStringList{u"c"_s, u"a"_s, u"b"_s}));
+    EXPECT_EQ(file.rewritten([](TpIniFile& ini) {
+        ini.WriteList(keys::FindList, ini.ReadList(keys::FindList));
+    }),
+              "[FindList]\r\nF0=c\r\nF1=a\r\nF2=b\r\n\r\n");
+    // A repeated key yields its first value, a line without "=" an empty item.
+    EXPECT_EQ(IniTestFile("[ReplaceList]\r\nR0=a\r\nplain\r\nr0=b\r\nR1=\r\n")
+                  .open()
+                  .ReadList(keys::ReplaceList),
+              (QStringList{u"a"_s, QString(), u"a"_s, QString()}));
+    // A repeated header would otherwise bring back the old history.
+    IniTestFile twice("[FindList]\r\nF0=a\r\n[Bars]\r\nTools=0\r\n[FindList]\r\nF0=b\r\n");
+    EXPECT_EQ(twice.rewritten([](TpIniFile& ini) { ini.WriteList(keys::FindList, {}); }),
+              "[Bars]\r\nTools=0\r\n\r\n");
+}
+
+TEST(Favorites, NewEntriesGoLastWithoutOverwritingAnyAndAreFoundByIndex)
+{
+    // Two keys, and File2 is taken: the new entry must not replace it.
+    TpIniFile ini = IniTestFile("[Favorite]\r\nFile0=a\r\nFile2=c\r\n").open();
+    ini.AddFavoriteEntry(u"d"_s);
+    ini.AddFavoriteEntry(u"e"_s);
+    EXPECT_EQ(ini.ReadList(keys::Favorite), (QStringList{u"a"_s, u"c"_s, u"d"_s, u"e"_s}));
+    EXPECT_EQ(ini.ReadFavorite(2), u"d"_s);
+    EXPECT_EQ(ini.ReadFavorite(4), QString());
+    EXPECT_EQ(ini.ReadFavorite(-1), QString());
+}
+
+TEST(RecentFiles, ReadByNameUpToTheHistoryLengthSkippingGaps)
+{
+    IniTestFile file("[FileList]\r\nFile5=z\r\nFile2=c\r\nFile0=a\r\nFile1=\r\nFile4=y\r\n");
+    EXPECT_EQ(file.open().ReadFileList(), (QStringList{u"a"_s, u"c"_s})) << "four by default";
+    EXPECT_EQ(file.open().ReadFileList(6), (QStringList{u"a"_s, u"c"_s, u"y"_s, u"z"_s}));
+    // Empty entries are not written; no entries, no section.
+    EXPECT_EQ(file.rewritten([](TpIniFile& ini) {
+        ini.WriteFileList({u"a"_s, QString(), u"c"_s});
+    }),
+              "[FileList]\r\nFile0=a\r\nFile2=c\r\n\r\n");
+    TpIniFile ini = file.open();
+    ini.WriteFileList({});
+    EXPECT_FALSE(ini.SectionExists(keys::FileList.section));
+}
+
+TEST(MarginSettings, ReadAndWrittenTogetherInOrder)
+{
+    const PrintMargins read = IniTestFile("[Print]\r\nMarginTop=5\r\n").open().ReadMargins();
+    EXPECT_EQ(std::tuple(read.left, read.top, read.right, read.bottom), std::tuple(30, 5, 30, 20));
+    EXPECT_EQ(IniTestFile().rewritten([](TpIniFile& ini) {
+        ini.WriteMargins({1, 2, 3, 4});
+    }),
+              "[Print]\r\nMarginLeft=1\r\nMarginTop=2\r\nMarginRight=3\r\nMarginBottom=4\r\n\r\n");
 }

@@ -2,12 +2,29 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
 #include <csignal>
+#include <ostream>
+
+void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    // Printable ASCII as it is, other bytes (line breaks too) as %XX.
+    *os << '"' << bytes.toPercentEncoding(" !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~").constData() << '"';
+}
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    const QString shown = QString(text)
+                              .replace(QLatin1String("\r"), QLatin1String("\\r"))
+                              .replace(QLatin1String("\n"), QLatin1String("\\n"))
+                              .replace(QLatin1String("\t"), QLatin1String("\\t"));
+    *os << '"' << shown.toStdString() << '"';
+}
 
 namespace kelto::test {
 
@@ -34,6 +51,23 @@ QString sharedTestData(const QString& relativePath)
 bool hasSharedTestData()
 {
     return QDir(QStringLiteral(KELTO_SHARED_TESTDATA)).exists();
+}
+
+QByteArray le32(quint32 value)
+{
+    char b[4];
+    qToLittleEndian(value, b);
+    return QByteArray(b, 4);
+}
+
+QByteArray notebookImage(const QByteArray& header, const QByteArray& outline,
+                         const QList<QByteArray>& bodies)
+{
+    QByteArray out("NIB\x01", 4);
+    out += le32(quint32(header.size())) + header + le32(quint32(outline.size())) + outline;
+    for (const QByteArray& body : bodies)
+        out += le32(quint32(body.size())) + body;
+    return out;
 }
 
 FileSizeLimit::FileSizeLimit(unsigned long bytes)
@@ -63,6 +97,18 @@ TempDir::TempDir()
 QString TempDir::path(const QString& name) const
 {
     return m_dir.filePath(name);
+}
+
+QStringList TempDir::files() const
+{
+    return QDir(m_dir.path()).entryList(QDir::Files);
+}
+
+QString TempDir::file(const QString& name, const QByteArray& bytes) const
+{
+    const QString target = path(name);
+    writeBytes(target, bytes);
+    return target;
 }
 
 namespace {

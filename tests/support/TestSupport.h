@@ -1,13 +1,41 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+
+#include <exception>
+#include <iosfwd>
+
+// Failure messages show QString and QByteArray values as text, with line
+// breaks and bytes outside printable ASCII spelled out.
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QByteArray& bytes, std::ostream* os);
 
 namespace kelto::test {
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& data);
+
+// The message of the exception fn throws, or "no error".
+template <typename Fn> QString errorOf(Fn&& fn)
+{
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QStringLiteral("no error");
+}
+
+// The bytes of a notebook file: signature and version 1, then the header,
+// the outline and each body, every block led by its length (32 bits, little
+// endian).
+QByteArray le32(quint32 value);
+QByteArray notebookImage(const QByteArray& header, const QByteArray& outline,
+                         const QList<QByteArray>& bodies);
 
 // Files written by other programs live beside the project; tests that read
 // them skip when that folder is absent.
@@ -36,6 +64,10 @@ class TempDir
 public:
     TempDir();
     QString path(const QString& name) const;
+    // Writes the bytes to the named file and returns its path.
+    QString file(const QString& name, const QByteArray& bytes) const;
+    // Names of the files (not folders) in it.
+    QStringList files() const;
     QString root() const { return m_dir.path(); }
 
 private:
