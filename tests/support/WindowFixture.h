@@ -18,16 +18,9 @@
 #include <QStringList>
 
 #include <deque>
-#include <ostream>
 #include <memory>
 
 class QMimeData;
-
-// Failure messages show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace kelto::test {
 
