@@ -245,6 +245,12 @@ TEST_F(NotebookFile, TextOutsideTheCodePageIsSavedAsMarkedUtf8UntilEverythingFit
     EXPECT_TRUE(utf8.contains("\r\nCharset=UTF-8\r\n"));
     EXPECT_TRUE(utf8.contains("Author=" + u"Ёж"_s.toUtf8()));
     EXPECT_TRUE(utf8.contains(u"\tΕλλάδα\r\n"_s.toUtf8()));
+    // A body alone is enough.
+    Notebook bodyOnly;
+    bodyOnly.appendSection(nullptr, u"A"_s)->body().setText(u"κ"_s);
+    WriteNotebook(bodyOnly, dir.path(u"b.nib"_s));
+    readBack(dir.path(u"b.nib"_s), bodyOnly);
+    EXPECT_EQ(bodyOnly.firstSection()->body().text(), u"κ"_s);
 
     // Once everything fits the file is in the code page again; bodies still
     // held as the UTF-8 bytes of the file are converted.
