@@ -193,12 +193,6 @@ TEST(MainWindow, SavingAFileOpenedAsTextWritesANotebookBesideIt)
     EXPECT_EQ(readBytes(n.dir.path(QStringLiteral("plan.bak"))), old);
     EXPECT_EQ(bodyIn(nib), u8("строка\nещё"));
 
-    // A file without extension gets ".nib" appended.
-    const QString readme = n.dir.path(QStringLiteral("README"));
-    writeBytes(readme, "read me");
-    n.w().startUp({readme});
-    n.trigger("ActionFileSave");
-    EXPECT_EQ(n.nb().fileName(), n.dir.path(QStringLiteral("README.nib")));
 }
 
 TEST(MainWindow, FailedOpenLeavesTheOpenNotebookAlone)

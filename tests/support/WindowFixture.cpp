@@ -44,8 +44,12 @@ bool Window::close()
 
 void Window::reopen()
 {
+    m_modelTester.reset();
     m_window.reset();
     m_window = std::make_unique<TNotesForm>(settingsPath(), prompts);
+    // Every change the navigator shows is checked as it is announced.
+    m_modelTester = std::make_unique<QAbstractItemModelTester>(
+        m_window->navigatorModel(), QAbstractItemModelTester::FailureReportingMode::Warning);
     m_window->show();
     QApplication::setActiveWindow(m_window.get());
     (void)QTest::qWaitForWindowExposed(m_window.get());

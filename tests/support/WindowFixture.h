@@ -12,6 +12,7 @@
 #include "mainwindow/TreeNotesUnit.h"
 #include "mainwindow/UserPrompts.h"
 
+#include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPoint>
@@ -128,6 +129,7 @@ private:
     // A point of the row: dx from its left (or right) edge, rows further down.
     QPoint rowPoint(const char* caption, int dx, int rows, bool fromRight = false) const;
     std::unique_ptr<TNotesForm> m_window;
+    std::unique_ptr<QAbstractItemModelTester> m_modelTester;
 };
 
 // A notebook file with sections A (child B) and C, A's body four lines.
