@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTextBlock>
@@ -247,22 +246,4 @@ TEST_F(EditorCommandsTest, EnablingFollowsTheFocusedEditorAndItsSelection)
     ASSERT_FALSE(n.w().action(u"ActionEditCopy")->isEnabled());
     Q_EMIT n.w().actions().menu(u"EditorPopupMenu")->aboutToShow();
     EXPECT_TRUE(n.w().action(u"ActionEditCopy")->isEnabled());
-}
-
-TEST_F(EditorCommandsTest, EditingKeysGoToTheCaptionWhileItIsEdited)
-{
-    n.select("A", QStringLiteral("text"));
-    n.trigger("ActionNavigatorRenameNode");
-    auto* caption = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    ASSERT_NE(caption, nullptr);
-    QTest::keyClick(caption, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(caption, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(caption->text(), QString());
-    EXPECT_EQ(text(), QStringLiteral("text")) << "the section editor is not touched";
-    QTest::keyClick(caption, Qt::Key_Escape);
-    n.editor()->setFocus();
-    n.setSelection(0, 2);
-    QTest::keyClick(n.editor(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("te")) << "the keys are back";
-    EXPECT_EQ(n.current(), QStringLiteral("A"));
 }

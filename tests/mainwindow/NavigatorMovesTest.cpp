@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QMimeData>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -196,30 +195,4 @@ TEST(NavigatorDrops, OnlyThisNavigatorsOwnDragIsTaken)
     for (QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop})
         n.drag(type, n.onCaption("A"), &forged);
     EXPECT_EQ(n.shape(), QStringLiteral("A B"));
-}
-
-TEST(NavigatorDrops, RestingOnAnExpandButtonOpensOneLevelAfterASecond)
-{
-    Window n("A(A1(A2)) B");
-    n.select("B");
-    auto* timer = n.view()->findChild<QTimer*>(QStringLiteral("Timer"));
-    ASSERT_NE(timer, nullptr);
-    const std::unique_ptr<QMimeData> data(n.view()->createDragData());
-    n.drag(QEvent::DragEnter, n.onCaption("B"), data.get());
-    n.drag(QEvent::DragMove, n.onButton("A"), data.get());
-    EXPECT_FALSE(timer->isActive()) << "one event on the button is not yet resting there";
-    n.drag(QEvent::DragMove, n.onCaption("B"), data.get());
-    n.drag(QEvent::DragMove, n.onButton("A"), data.get());
-    EXPECT_FALSE(timer->isActive()) << "the last item passed was another one";
-    n.drag(QEvent::DragMove, n.onButton("A") + QPoint(1, 0), data.get());
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return n.view()->isExpanded(n.index("A")); }, 5000));
-    EXPECT_FALSE(n.view()->isExpanded(n.index("A1"))) << "one level only";
-    // Passing over A1 makes it the target; a drop below the last row then
-    // puts B last among A1's siblings.
-    n.drag(QEvent::DragMove, n.onCaption("A1"), data.get());
-    EXPECT_EQ(n.view()->dropTarget(), n.index("A1"));
-    n.drag(QEvent::Drop, n.below("B"), data.get());
-    n.settle();
-    EXPECT_EQ(n.shape(), QStringLiteral("A(A1(A2) B)"));
 }

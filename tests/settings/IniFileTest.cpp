@@ -247,37 +247,6 @@ TEST(PlacementSettings, AMaximizedWindowKeepsTheBoundsOfTheLastNormalRun)
     EXPECT_EQ(ini.read(keys::navigator::Width), 220);
 }
 
-TEST(ListSection, ItemsInFileOrderRenumberedOnWriteAndAnEmptyListLeavesNoSection)
-{
-    IniTestFile file("[FindList]\r\nF3=c\r\nF0=a\r\nF1=b\r\n");
-    EXPECT_EQ(file.open().ReadList(keys::FindList), (QStringList{u"c"_s, u"a"_s, u"b"_s}));
-    EXPECT_EQ(file.rewritten([](TpIniFile& ini) {
-        ini.WriteList(keys::FindList, ini.ReadList(keys::FindList));
-    }),
-              "[FindList]\r\nF0=c\r\nF1=a\r\nF2=b\r\n\r\n");
-    // A repeated key yields its first value, a line without "=" an empty item.
-    EXPECT_EQ(IniTestFile("[ReplaceList]\r\nR0=a\r\nplain\r\nr0=b\r\nR1=\r\n")
-                  .open()
-                  .ReadList(keys::ReplaceList),
-              (QStringList{u"a"_s, QString(), u"a"_s, QString()}));
-    // A repeated header would otherwise bring back the old history.
-    IniTestFile twice("[FindList]\r\nF0=a\r\n[Bars]\r\nTools=0\r\n[FindList]\r\nF0=b\r\n");
-    EXPECT_EQ(twice.rewritten([](TpIniFile& ini) { ini.WriteList(keys::FindList, {}); }),
-              "[Bars]\r\nTools=0\r\n\r\n");
-}
-
-TEST(Favorites, NewEntriesGoLastWithoutOverwritingAnyAndAreFoundByIndex)
-{
-    // Two keys, and File2 is taken: the new entry must not replace it.
-    TpIniFile ini = IniTestFile("[Favorite]\r\nFile0=a\r\nFile2=c\r\n").open();
-    ini.AddFavoriteEntry(u"d"_s);
-    ini.AddFavoriteEntry(u"e"_s);
-    EXPECT_EQ(ini.ReadList(keys::Favorite), (QStringList{u"a"_s, u"c"_s, u"d"_s, u"e"_s}));
-    EXPECT_EQ(ini.ReadFavorite(2), u"d"_s);
-    EXPECT_EQ(ini.ReadFavorite(4), QString());
-    EXPECT_EQ(ini.ReadFavorite(-1), QString());
-}
-
 TEST(RecentFiles, ReadByNameUpToTheHistoryLengthSkippingGaps)
 {
     IniTestFile file("[FileList]\r\nFile5=z\r\nFile2=c\r\nFile0=a\r\nFile1=\r\nFile4=y\r\n");
@@ -291,14 +260,4 @@ TEST(RecentFiles, ReadByNameUpToTheHistoryLengthSkippingGaps)
     TpIniFile ini = file.open();
     ini.WriteFileList({});
     EXPECT_FALSE(ini.SectionExists(keys::FileList.section));
-}
-
-TEST(MarginSettings, ReadAndWrittenTogetherInOrder)
-{
-    const PrintMargins read = IniTestFile("[Print]\r\nMarginTop=5\r\n").open().ReadMargins();
-    EXPECT_EQ(std::tuple(read.left, read.top, read.right, read.bottom), std::tuple(30, 5, 30, 20));
-    EXPECT_EQ(IniTestFile().rewritten([](TpIniFile& ini) {
-        ini.WriteMargins({1, 2, 3, 4});
-    }),
-              "[Print]\r\nMarginLeft=1\r\nMarginTop=2\r\nMarginRight=3\r\nMarginBottom=4\r\n\r\n");
 }
