@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 
 namespace kelto {
@@ -28,37 +30,117 @@ QByteArray readWholeFile(const QString& path, const QString& failureMessage)
     }
 }
 
-void writeFileAtomically(const QString& path, QByteArrayView data,
-                         const std::function<void()>& beforeReplace)
+namespace {
+
+[[noreturn]] void writeError(const QString& path, const QString& systemReason)
 {
-    const auto fail = [&](const QString& reason) {
-        throw KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2").arg(path, reason));
-    };
-    QSaveFile file(path);
-    // Never fall back to writing the target in place: that is what can
-    // leave a truncated file behind.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
+    throw KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2")
+                         .arg(path, fileErrorReason(systemReason)));
+}
+
+bool writeAll(QFileDevice& file, QByteArrayView data)
+{
     qsizetype written = 0;
     while (written < data.size()) {
         const qint64 n = file.write(data.data() + written, data.size() - written);
-        if (n <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            fail(reason);
-        }
+        if (n <= 0)
+            return false;
         written += n;
     }
-    if (!file.flush()) {
+    return true;
+}
+
+// True when the target is a file that may be written but its folder takes
+// no new file (so no temporary file can stand beside it).
+bool onlyTheFileIsWritable(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isWritable())
+        return false;
+    const QString folder = QFileInfo(info.canonicalFilePath()).absolutePath();
+    return ::access(QFile::encodeName(folder).constData(), W_OK) != 0;
+}
+
+// Rewrites an existing file in place. The old content stays in memory and
+// goes back into the file when the new one cannot be written whole.
+void writeInPlace(const QString& path, QByteArrayView data,
+                  const std::function<void()>& beforeReplace)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        writeError(path, file.errorString());
+    QByteArray old;
+    try {
+        old = file.readAll();
+    } catch (const std::bad_alloc&) {
+        writeError(path, QString::fromLocal8Bit(std::strerror(ENOMEM)));
+    }
+    if (file.error() != QFileDevice::NoError)
+        writeError(path, file.errorString());
+    if (beforeReplace)
+        beforeReplace();
+    QString reason;
+    if (!file.seek(0) || !writeAll(file, data) || !file.resize(data.size()))
+        reason = file.errorString();
+    else if (::fsync(file.handle()) != 0)
+        reason = qt_error_string(errno);
+    else
+        return;
+    file.unsetError();
+    if (file.seek(0) && writeAll(file, old))
+        file.resize(old.size());
+    writeError(path, reason);
+}
+
+} // namespace
+
+void writeFileAtomically(const QString& path, QByteArrayView data,
+                         const std::function<void()>& beforeReplace)
+{
+    QSaveFile file(path);
+    // Qt's own fallback would write the target in place without any way
+    // back; the one below keeps the old content.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (onlyTheFileIsWritable(path)) {
+            writeInPlace(path, data, beforeReplace);
+            return;
+        }
+        writeError(path, file.errorString());
+    }
+    if (!writeAll(file, data) || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        fail(reason);
+        writeError(path, reason);
     }
     if (beforeReplace)
         beforeReplace();
     if (!file.commit())
-        fail(file.errorString());
+        writeError(path, file.errorString());
+}
+
+QString fileErrorReason(const QString& systemReason)
+{
+    static const struct
+    {
+        int code;
+        const char* text;
+    } reasons[] = {
+        {EACCES, "Нет доступа"},
+        {EPERM, "Нет доступа"},
+        {ENOENT, "Нет такого файла или папки"},
+        {ENOSPC, "Нет места на диске"},
+        {EROFS, "Файловая система доступна только для чтения"},
+        {EISDIR, "По этому пути находится папка"},
+        {ENOTDIR, "Часть пути не является папкой"},
+    };
+    // Qt reports these as the text of the error number, so the same text
+    // names the same error.
+    for (const auto& reason : reasons) {
+        if (systemReason == qt_error_string(reason.code))
+            return QString::fromUtf8(reason.text);
+    }
+    return systemReason;
 }
 
 void makeBackupCopy(const QString& path, const QString& backupPath)

@@ -17,8 +17,19 @@ QByteArray readWholeFile(const QString& path, const QString& failureMessage);
 // complete new one, never a half-written mix. beforeReplace runs once the new
 // content is safely on disk and just before the rename (the backup copy is
 // made there). Throws KeltoError when the file cannot be written.
+//
+// A folder that refuses new files (a shared folder of another user) cannot
+// take the temporary file. When the target exists there and may be written,
+// it is rewritten in place instead: its old content is kept in memory and
+// written back if the new content cannot be written whole.
 void writeFileAtomically(const QString& path, QByteArrayView data,
                          const std::function<void()>& beforeReplace = {});
+
+// The reason of a failed file operation as the user reads it: the common
+// system reasons (no permission, no such file or folder, no space left, a
+// read-only file system, a folder or file in the way) in Russian, any other
+// as the system gives it.
+QString fileErrorReason(const QString& systemReason);
 
 // Makes backupPath hold the current content of path: any old backup is
 // removed, then a hard link is made (a copy where links are not possible).
