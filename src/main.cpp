@@ -4,6 +4,7 @@
 //   kelto --self-test [FILE]     build the window offscreen, load FILE,
 //                                close; exit status 0 when all went well
 
+#include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/TreeNotesUnit.h"
 #include "mainwindow/UserPrompts.h"
 #include "settings/ConfigLocation.h"
@@ -50,8 +51,7 @@ int main(int argc, char** argv)
     if (selfTest && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Тримбель"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Тримбель"));
+    kelto::setUpApplication(app);
 
     QStringList files = app.arguments().mid(1);
     files.removeAll(QStringLiteral("--self-test"));

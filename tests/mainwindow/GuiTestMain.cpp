@@ -3,6 +3,8 @@
 // warnings, and so does QAbstractItemModel when begin and end calls do not
 // match. Only the offscreen platform's notes on what it cannot do pass.
 
+#include "mainwindow/ApplicationSetup.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -25,6 +27,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORMTHEME", "");
     qInstallMessageHandler(&failOnWarnings);
     QApplication app(argc, argv);
+    // Qt's dialogs and buttons in Russian, as in the program.
+    kelto::installQtTranslation(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
