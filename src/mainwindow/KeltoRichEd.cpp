@@ -4,7 +4,9 @@
 #include "common/Links.h"
 #include "document/SectionBody.h"
 
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextDocumentLayout>
 #include <QScrollBar>
@@ -238,6 +240,44 @@ void TKeltoEdit::contextMenuEvent(QContextMenuEvent* event)
         m_contextMenu->exec(event->globalPos());
     else
         QPlainTextEdit::contextMenuEvent(event);
+}
+
+namespace {
+
+// A file dragged from a file manager is no text for the body: refused here,
+// the drag goes on to the window, which opens the file.
+bool carriesFile(const QMimeData* data)
+{
+    return data && data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile();
+}
+
+} // namespace
+
+void TKeltoEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (carriesFile(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void TKeltoEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (carriesFile(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(event);
+}
+
+void TKeltoEdit::dropEvent(QDropEvent* event)
+{
+    if (carriesFile(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
 }
 
 } // namespace kelto

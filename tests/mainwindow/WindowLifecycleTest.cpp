@@ -30,6 +30,61 @@ using namespace kelto;
 using namespace kelto::test;
 using Answer = kelto::UserPrompts::Answer;
 
+namespace {
+
+void writeNotebookFile(const QString& path, const char* shape)
+{
+    Notebook nb;
+    buildShape(nb, u8(shape));
+    nb.setCurrent(nb.firstSection());
+    WriteNotebook(nb, path);
+}
+
+// A window started with a file as its argument.
+struct FileWindow : Window
+{
+    explicit FileWindow(const QString& path)
+    {
+        w().startUp({path});
+        settle();
+    }
+    // A key pressed in this window, to its focused control.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QApplication::setActiveWindow(&w());
+        QWidget* focus = w().focusWidget();
+        QTest::keyClick(focus ? focus : view(), Qt::Key(key), modifiers);
+        settle();
+    }
+};
+
+// Drags data over the middle of area and drops it there, as the platform
+// delivers a drag: to the widget under that point, whose parents get what it
+// refuses.
+void dropOn(TNotesForm& w, QWidget* area, const QMimeData& data)
+{
+    const QPoint point = area->mapTo(&w, area->rect().center());
+    QWidget* under = w.childAt(point);
+    ASSERT_NE(under, nullptr);
+    const QPoint at = under->mapFrom(&w, point);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(under, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(under, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(under, &drop);
+    QCoreApplication::processEvents();
+}
+
+void dropFile(TNotesForm& w, QWidget* area, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    dropOn(w, area, data);
+}
+
+} // namespace
+
 TEST(WindowLifecycle, QtDialogsSpeakRussianAndTitlesGetNoProgramNameAppended)
 {
     const QString testName = QCoreApplication::applicationName();
@@ -49,4 +104,24 @@ TEST(WindowLifecycle, QtDialogsSpeakRussianAndTitlesGetNoProgramNameAppended)
     QFileDialog dialog;
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     EXPECT_EQ(dialog.labelText(QFileDialog::Accept).remove(u'&'), u8("Сохранить"));
+}
+
+TEST(WindowLifecycle, AFileDroppedOnTheEditorOpensWhileDraggedTextIsInserted)
+{
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("a.nib"));
+    const QString other = dir.path(QStringLiteral("other.nib"));
+    writeNotebookFile(path, "A");
+    writeNotebookFile(other, "O P");
+    FileWindow n(path);
+    QMimeData text;
+    text.setText(QStringLiteral("dragged"));
+    dropOn(n.w(), n.editor(), text);
+    EXPECT_EQ(n.text(), QStringLiteral("dragged"));
+    ASSERT_TRUE(n.nb().isModified());
+
+    dropFile(n.w(), n.editor(), other);
+    EXPECT_EQ(n.prompts.questions, QStringList{u8("Файл \"a.nib\" изменён. Сохранить изменения?")});
+    EXPECT_EQ(n.shape(), QStringLiteral("O P"));
+    EXPECT_FALSE(n.nb().isModified());
 }
