@@ -8,9 +8,9 @@
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 
 namespace kelto {
@@ -43,8 +43,15 @@ FileCommands::FileCommands(Notebook& notebook, TpIniFile& settings, UserPrompts&
 {
 }
 
+void FileCommands::commitOpenEdit()
+{
+    if (m_hooks.commitCaptionEdit)
+        m_hooks.commitCaptionEdit();
+}
+
 bool FileCommands::askSave()
 {
+    commitOpenEdit();
     if (!m_notebook.isModified())
         return true;
     const QString name = QFileInfo(m_notebook.fileName()).fileName();
@@ -123,6 +130,7 @@ void FileCommands::saveNotebook(const QString& path)
 
 bool FileCommands::save()
 {
+    commitOpenEdit();
     const QString current = m_notebook.fileName();
     if (isNewFileName(QFileInfo(current).fileName()))
         return saveAs();
@@ -154,6 +162,7 @@ bool FileCommands::save()
 
 bool FileCommands::saveAs()
 {
+    commitOpenEdit();
     const QString current = m_notebook.fileName();
     const QString suggested = isNewFileName(current)
                                   ? QDir::current().filePath(current + QStringLiteral(".nib"))
@@ -170,6 +179,7 @@ bool FileCommands::saveAs()
 
 bool FileCommands::canClose()
 {
+    commitOpenEdit();
     if (m_notebook.isEmpty())
         return true;
     return askSave();

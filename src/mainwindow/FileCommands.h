@@ -26,11 +26,18 @@ public:
         std::function<void(bool shown)> showLoading;
         // A file opened or saved, for the history of recent files.
         std::function<void(const QString& path)> recordFile;
+        // Ends a caption edit still open in the navigator, taking its text.
+        std::function<void()> commitCaptionEdit;
     };
 
     FileCommands(Notebook& notebook, TpIniFile& settings, UserPrompts& prompts, QWidget* parent,
                  Hooks hooks);
 
+    // Every command that reads or replaces the whole notebook (save, close,
+    // new, open, a dropped file, export, print) calls this first: a caption
+    // still being edited becomes part of the notebook, as it does when the
+    // user clicks elsewhere, and the modified mark follows.
+    void commitOpenEdit();
     // Offers to save unsaved changes. False when the user cancelled (the
     // calling command stops silently).
     bool askSave();

@@ -75,6 +75,25 @@ void NavigatorView::showMoved(const QModelIndex& moved, const QModelIndex& newPa
         collapse(emptiedParent);
 }
 
+bool NavigatorView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool opened = QTreeView::edit(index, trigger, event);
+    if (opened)
+        m_editIndex = index;
+    return opened;
+}
+
+void NavigatorView::commitCaptionEdit()
+{
+    if (!isEditingCaption() || !m_editIndex.isValid())
+        return;
+    QWidget* editor = indexWidget(m_editIndex);
+    if (!editor)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 NavigatorView::Hit NavigatorView::hitTest(const QPoint& point) const
 {
     if (!viewport()->rect().contains(point))

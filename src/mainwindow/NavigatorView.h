@@ -64,6 +64,10 @@ public:
     // The item highlighted as drop target: the last one a drag passed over.
     QModelIndex dropTarget() const { return m_dropTarget; }
     bool isEditingCaption() const { return state() == EditingState; }
+    using QTreeView::edit;
+    // Ends an open caption edit as moving the focus elsewhere does: the
+    // typed caption is taken.
+    void commitCaptionEdit();
     // Shows a section that was just moved: its branch closed, its new parent
     // (if any) opened, and a former parent it left without subsections
     // closed as well.
@@ -87,6 +91,7 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     bool isOwnDrag(const QMimeData* data) const;
@@ -102,6 +107,7 @@ private:
     QPersistentModelIndex m_dropTarget;
     QPersistentModelIndex m_dragHover;
     QPersistentModelIndex m_pressIndex;
+    QPersistentModelIndex m_editIndex;
     QPoint m_pressPoint;
     bool m_swallowRelease = false;
 };

@@ -56,7 +56,8 @@ TNotesForm::TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidge
         FileCommands::Hooks{
             [this](const QString& caption, const QString& path) { showFileName(caption, path); },
             [this](bool shown) { showLoading(shown); },
-            {}});
+            {},
+            [this] { static_cast<NavigatorView*>(m_tree)->commitCaptionEdit(); }});
     buildCommands();
     // The navigator's and the editor's commands, each group in its own
     // class; the editor's cut and paste reach the navigator's when it has

@@ -40,6 +40,13 @@ void writeNotebookFile(const QString& path, const char* shape)
     WriteNotebook(nb, path);
 }
 
+QString shapeInFile(const QString& path)
+{
+    Notebook nb;
+    ReadNotebook(path, nb);
+    return shapeOf(nb);
+}
+
 // A window started with a file as its argument.
 struct FileWindow : Window
 {
@@ -84,6 +91,47 @@ void dropFile(TNotesForm& w, QWidget* area, const QString& path)
 }
 
 } // namespace
+
+TEST(WindowLifecycle, FileCommandsTakeTheCaptionStillBeingEdited)
+{
+    struct Case
+    {
+        const char* command;
+        std::function<void(FileWindow&, const QString& other)> run;
+    };
+    const Case cases[] = {
+        {"Ctrl+S", [](FileWindow& n, auto&) { n.press(Qt::Key_S, Qt::ControlModifier); }},
+        {"Ctrl+Shift+S",
+         [](FileWindow& n, auto&) {
+             n.prompts.saveNames.push_back(n.nb().fileName());
+             n.press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+         }},
+        {"Alt+X", [](FileWindow& n, auto&) { n.press(Qt::Key_X, Qt::AltModifier); }},
+        {"Ctrl+N", [](FileWindow& n, auto&) { n.press(Qt::Key_N, Qt::ControlModifier); }},
+        {"Ctrl+O",
+         [](FileWindow& n, const QString& other) {
+             n.prompts.openNames.push_back(other);
+             n.press(Qt::Key_O, Qt::ControlModifier);
+         }},
+        {"a file dropped on the editor area",
+         [](FileWindow& n, const QString& other) { dropFile(n.w(), n.w().editorArea(), other); }},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("a.nib"));
+        const QString other = dir.path(QStringLiteral("other.nib"));
+        writeNotebookFile(path, "A B");
+        writeNotebookFile(other, "O");
+        FileWindow n(path);
+        n.prompts.answers = {Answer::Yes};
+        n.view()->setFocus();
+        n.press(Qt::Key_F2);
+        ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr) << c.command;
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Renamed"));
+        c.run(n, other);
+        EXPECT_EQ(shapeInFile(path), QStringLiteral("Renamed B")) << c.command;
+    }
+}
 
 TEST(WindowLifecycle, QtDialogsSpeakRussianAndTitlesGetNoProgramNameAppended)
 {
