@@ -121,8 +121,11 @@ void NavigatorCommands::wireView()
 
 void NavigatorCommands::followSelection()
 {
-    const QModelIndex index = m_model.indexOf(selected());
-    const bool open = index.isValid() && m_view.isExpanded(index);
+    // The view counts a leaf as open once a branch above it was opened
+    // completely; a leaf has nothing to close.
+    const Section* s = selected();
+    const QModelIndex index = m_model.indexOf(s);
+    const bool open = index.isValid() && s->hasChildren() && m_view.isExpanded(index);
     m_window.actions().placeInSharedSlot(
         m_window.action(open ? u"ActionNavigatorCollapse" : u"ActionNavigatorExpand"));
 }

@@ -154,6 +154,20 @@ TEST(WindowLifecycle, QtDialogsSpeakRussianAndTitlesGetNoProgramNameAppended)
     EXPECT_EQ(dialog.labelText(QFileDialog::Accept).remove(u'&'), u8("Сохранить"));
 }
 
+TEST(WindowLifecycle, SelectingALeafInsideABranchOpenedWithF4OffersExpandDisabled)
+{
+    Window n("A(B(C))");
+    n.view()->setFocus();
+    n.key(Qt::Key_F4);
+    n.key(Qt::Key_Down);
+    n.key(Qt::Key_Down);
+    ASSERT_EQ(n.current(), QStringLiteral("C"));
+    const QList<QAction*> items = n.w().actions().menu(u"MenuNavigator")->actions();
+    EXPECT_TRUE(items.contains(n.w().action(u"ActionNavigatorExpand")));
+    EXPECT_FALSE(items.contains(n.w().action(u"ActionNavigatorCollapse")));
+    EXPECT_FALSE(n.enabled("ActionNavigatorExpand"));
+}
+
 TEST(WindowLifecycle, AFileDroppedOnTheEditorOpensWhileDraggedTextIsInserted)
 {
     TempDir dir;
