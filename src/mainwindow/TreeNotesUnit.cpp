@@ -199,8 +199,11 @@ void TNotesForm::connectNotebook()
         m_editor->detachBody();
         m_shownSection = nullptr;
     });
+    // A notebook emptied or replaced as a whole leaves no caret to show;
+    // the new current section, if any, fills the panels again.
     connect(&m_notebook, &Notebook::resetDone, this, [this] {
         m_syncingSelection = false;
+        m_status->clearCaret();
         showCurrentSection();
         scheduleUpdate();
     });

@@ -187,3 +187,15 @@ TEST(WindowLifecycle, AFileDroppedOnTheEditorOpensWhileDraggedTextIsInserted)
     EXPECT_EQ(n.shape(), QStringLiteral("O P"));
     EXPECT_FALSE(n.nb().isModified());
 }
+
+TEST(WindowLifecycle, OpeningANotebookWithoutSectionsBlanksTheCaretPanels)
+{
+    Window n("A");
+    const QString empty = n.dir.path(QStringLiteral("empty.nib"));
+    writeNotebookFile(empty, "");
+    ASSERT_FALSE(n.w().status().caretText().isEmpty());
+    n.prompts.openNames.push_back(empty);
+    n.key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(n.nb().isEmpty());
+    EXPECT_EQ(n.w().status().caretText() + n.w().status().linesText(), QString());
+}
