@@ -264,13 +264,15 @@ void EditorCommands::clipboardChanged()
     // Taken now, added once the current event is done: a cut in the editor
     // fills the clipboard first and removes its selection afterwards, and
     // moving the caret before then would leave the selection in place.
+    // Every change counts, also one without text: it still adds the
+    // separator and an empty last line.
     const QString text = QGuiApplication::clipboard()->text();
     QMetaObject::invokeMethod(
         this,
         [this, text] {
             const Section* section = m_window.notebook().current();
             TKeltoEdit* editor = m_window.editor();
-            if (text.isEmpty() || !section || editor->body() != &section->body())
+            if (!section || editor->body() != &section->body())
                 return;
             editactions::appendClipping(*editor, text);
             QApplication::beep();

@@ -199,3 +199,16 @@ TEST(WindowLifecycle, OpeningANotebookWithoutSectionsBlanksTheCaretPanels)
     ASSERT_TRUE(n.nb().isEmpty());
     EXPECT_EQ(n.w().status().caretText() + n.w().status().linesText(), QString());
 }
+
+TEST(WindowLifecycle, AutoClipboardAddsItsLinesAlsoForAChangeWithoutText)
+{
+    Window n("A");
+    n.type(QStringLiteral("e"));
+    QTest::keyClick(n.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(n.w().action(u"ActionEditAutoClipboard")->isChecked());
+    auto* picture = new QMimeData;
+    picture->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
+    QGuiApplication::clipboard()->setMimeData(picture);
+    n.settle();
+    EXPECT_EQ(n.text(), QStringLiteral("e\n") + QString(30, u'-') + QStringLiteral("\n\n"));
+}
