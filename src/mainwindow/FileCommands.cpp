@@ -69,7 +69,8 @@ bool FileCommands::askSave()
 
 void FileCommands::openFile(const QString& path)
 {
-    if (!QFileInfo::exists(path))
+    // A folder (or a device, or a pipe) is no file to open.
+    if (!QFileInfo(path).isFile())
         throw KeltoError(QStringLiteral("Невозможно открыть файл \"%1\".").arg(path));
     const QString absolute = QFileInfo(path).absoluteFilePath();
     ReadOptions options;

@@ -188,6 +188,22 @@ TEST(WindowLifecycle, AFileDroppedOnTheEditorOpensWhileDraggedTextIsInserted)
     EXPECT_FALSE(n.nb().isModified());
 }
 
+TEST(WindowLifecycle, AFolderIsNoFileToOpen)
+{
+    TempDir dir;
+    const QString folder = dir.path(QStringLiteral("folder.nib"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QStringList message{u8("Невозможно открыть файл \"%1\".").arg(folder)};
+    {
+        FileWindow n(folder);
+        EXPECT_EQ(n.prompts.errors, message) << "given as the argument";
+    }
+    Window n("A");
+    dropFile(n.w(), n.view(), folder);
+    EXPECT_EQ(n.prompts.errors, message) << "dropped on the navigator";
+    EXPECT_EQ(n.shape(), QStringLiteral("A"));
+}
+
 TEST(WindowLifecycle, OpeningANotebookWithoutSectionsBlanksTheCaretPanels)
 {
     Window n("A");
