@@ -118,6 +118,8 @@ QString FileCommands::withNibExtension(const QString& path)
     const QString name = info.fileName();
     const QString folder = path.left(path.size() - name.size());
     const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0 && name.mid(dot + 1).compare(QLatin1String("nib"), Qt::CaseInsensitive) == 0)
+        return path;
     return folder + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".nib");
 }
 

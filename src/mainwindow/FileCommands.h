@@ -61,7 +61,8 @@ public:
     QString caption() const;
 
     // The name Save writes: the file name's extension replaced by ".nib" (or
-    // ".nib" appended when it has none).
+    // ".nib" appended when it has none); an extension "nib" in any letter
+    // case is kept as it is.
     static QString withNibExtension(const QString& path);
 
 private:

@@ -228,3 +228,19 @@ TEST(WindowLifecycle, AutoClipboardAddsItsLinesAlsoForAChangeWithoutText)
     n.settle();
     EXPECT_EQ(n.text(), QStringLiteral("e\n") + QString(30, u'-') + QStringLiteral("\n\n"));
 }
+
+TEST(WindowLifecycle, SaveKeepsANibExtensionInAnyLetterCase)
+{
+    for (const char* name : {"NOTES.NIB", "notes.Nib"}) {
+        TempDir dir;
+        const QString path = dir.path(QString::fromLatin1(name));
+        writeNotebookFile(path, "A");
+        FileWindow n(path);
+        n.type(QStringLiteral("x"));
+        n.press(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(QDir(dir.root()).entryList({QStringLiteral("*.nib")}, QDir::Files),
+                  QStringList{QString::fromLatin1(name)});
+        EXPECT_TRUE(readBytes(path).contains("x")) << name;
+        EXPECT_FALSE(n.nb().isModified()) << name;
+    }
+}
