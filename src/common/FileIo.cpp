@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -141,6 +142,16 @@ QString fileErrorReason(const QString& systemReason)
             return QString::fromUtf8(reason.text);
     }
     return systemReason;
+}
+
+FileStamp fileStamp(const QString& path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
 void makeBackupCopy(const QString& path, const QString& backupPath)

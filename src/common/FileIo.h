@@ -31,6 +31,21 @@ void writeFileAtomically(const QString& path, QByteArrayView data,
 // as the system gives it.
 QString fileErrorReason(const QString& systemReason);
 
+// What identifies a version of a file on disk: its size and the time of its
+// last change. A file that does not exist has the stamp {}.
+struct FileStamp
+{
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    friend bool operator==(const FileStamp& a, const FileStamp& b)
+    {
+        return a.exists == b.exists && a.size == b.size && a.modifiedNs == b.modifiedNs;
+    }
+    friend bool operator!=(const FileStamp& a, const FileStamp& b) { return !(a == b); }
+};
+FileStamp fileStamp(const QString& path);
+
 // Makes backupPath hold the current content of path: any old backup is
 // removed, then a hard link is made (a copy where links are not possible).
 // Failures are ignored: a backup never stops a save.

@@ -73,6 +73,9 @@ void FileCommands::openFile(const QString& path)
     if (!QFileInfo(path).isFile())
         throw KeltoError(QStringLiteral("Невозможно открыть файл \"%1\".").arg(path));
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    // Taken before reading: a change made while the file is read shows as a
+    // change later.
+    const FileStamp stamp = fileStamp(absolute);
     ReadOptions options;
     options.activateLastNode = m_settings.read(keys::navigator::ActivateLastNode);
     const BusyCursor busy;
@@ -87,6 +90,7 @@ void FileCommands::openFile(const QString& path)
     }
     if (m_hooks.showLoading)
         m_hooks.showLoading(false);
+    remember(absolute, stamp);
     setFileName(absolute);
     m_notebook.setModified(false);
 }
@@ -105,6 +109,7 @@ bool FileCommands::newNotebook()
     if (!askSave())
         return false;
     m_notebook.clearNotebook();
+    remember(QString(), {});
     m_notebook.addSection(nullptr, Notebook::NewSectionCaption);
     setFileName(Notebook::DefaultFileName);
     m_notebook.setModified(false);
@@ -123,12 +128,39 @@ QString FileCommands::withNibExtension(const QString& path)
     return folder + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".nib");
 }
 
-void FileCommands::saveNotebook(const QString& path)
+void FileCommands::remember(const QString& path, const FileStamp& stamp)
 {
+    m_seenPath = path;
+    m_seenStamp = stamp;
+}
+
+bool FileCommands::mayReplace(const QString& path)
+{
+    if (m_seenPath.isEmpty() || !isSameFile(path, m_seenPath))
+        return true;
+    const FileStamp now = fileStamp(path);
+    if (!now.exists || now == m_seenStamp)
+        return true;
+    const QString name = QFileInfo(path).fileName();
+    return m_prompts.question(
+               m_parent,
+               QStringLiteral("Файл \"%1\" был изменён другой программой. Заменить его?").arg(name),
+               false) == UserPrompts::Answer::Yes;
+}
+
+bool FileCommands::saveNotebook(const QString& path)
+{
+    // Another window or program may have written the file since this
+    // window saw it; its version is not replaced unasked (Yes keeps it as
+    // the backup).
+    if (!mayReplace(path))
+        return false;
     WriteOptions options;
     options.createBackup = m_settings.read(keys::treepad::CreateBackUp);
     const BusyCursor busy;
     WriteNotebook(m_notebook, path, options);
+    remember(path, fileStamp(path));
+    return true;
 }
 
 bool FileCommands::save()
@@ -152,11 +184,16 @@ bool FileCommands::save()
     // The target is the notebook's own file from here on, so its stamps go
     // into the notebook; a failed write leaves the old name in place.
     m_notebook.setFileName(target);
+    bool saved = false;
     try {
-        saveNotebook(target);
+        saved = saveNotebook(target);
     } catch (...) {
         m_notebook.setFileName(current);
         throw;
+    }
+    if (!saved) {
+        m_notebook.setFileName(current);
+        return false;
     }
     setFileName(target);
     m_notebook.setModified(false);
@@ -174,7 +211,8 @@ bool FileCommands::saveAs()
     if (path.isEmpty())
         return false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    saveNotebook(absolute);
+    if (!saveNotebook(absolute))
+        return false;
     setFileName(absolute);
     m_notebook.setModified(false);
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileIo.h"
+
 #include <QString>
 
 #include <functional>
@@ -66,13 +68,20 @@ public:
     static QString withNibExtension(const QString& path);
 
 private:
-    void saveNotebook(const QString& path);
+    // False when the user chose not to replace a file that another program
+    // changed since this window read or wrote it.
+    bool saveNotebook(const QString& path);
+    bool mayReplace(const QString& path);
+    void remember(const QString& path, const FileStamp& stamp);
 
     Notebook& m_notebook;
     TpIniFile& m_settings;
     UserPrompts& m_prompts;
     QWidget* m_parent;
     Hooks m_hooks;
+    // The file this window last read or wrote, as it was then.
+    QString m_seenPath;
+    FileStamp m_seenStamp;
 };
 
 } // namespace kelto

@@ -244,3 +244,29 @@ TEST(WindowLifecycle, SaveKeepsANibExtensionInAnyLetterCase)
         EXPECT_FALSE(n.nb().isModified()) << name;
     }
 }
+
+TEST(WindowLifecycle, SavingOverAFileAnotherWindowChangedAsksFirst)
+{
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("a.nib"));
+    writeNotebookFile(path, "A");
+    FileWindow first(path);
+    FileWindow second(path);
+    first.type(QStringLiteral("first"));
+    first.press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(first.prompts.questions, QStringList()) << "nobody else wrote the file";
+
+    second.type(QStringLiteral("second"));
+    second.prompts.answers = {Answer::No};
+    second.press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(second.prompts.questions,
+              QStringList{u8("Файл \"a.nib\" был изменён другой программой. Заменить его?")});
+    EXPECT_TRUE(readBytes(path).contains("first")) << "No keeps the other version";
+    EXPECT_TRUE(second.nb().isModified());
+
+    second.prompts.answers = {Answer::Yes};
+    second.press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(readBytes(path).contains("second"));
+    EXPECT_TRUE(readBytes(dir.path(QStringLiteral("a.bak"))).contains("first"));
+    EXPECT_FALSE(second.nb().isModified());
+}
