@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMimeData>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
@@ -328,7 +329,9 @@ TEST(MainWindow, ModifiedMarkDoubleClickSavesAndDropsOpenTheFirstFile)
     EXPECT_TRUE(bodyIn(path).startsWith(u'z'));
 
     const QString second = writeSample(n.dir.path(QStringLiteral("second.nib")));
-    n.w().openDroppedFiles({QUrl::fromLocalFile(second), QUrl::fromLocalFile(path)});
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(second), QUrl::fromLocalFile(path)});
+    n.dropOn(n.view(), files);
     EXPECT_EQ(n.nb().fileName(), second);
     EXPECT_TRUE(n.prompts.errors.isEmpty());
 }

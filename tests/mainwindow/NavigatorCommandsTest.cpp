@@ -197,6 +197,15 @@ TEST(NavigatorCommands, F4ExpandsAndCollapsesWholeBranchesWithOneSharedItem)
     n.select("C");
     EXPECT_TRUE(n.view()->isExpanded(n.index("B")));
     EXPECT_STREQ(offered(), "expand");
+    // A leaf reached by the keys inside a branch opened with F4 as well.
+    n.view()->collapseAll();
+    n.select("A");
+    n.key(Qt::Key_F4);
+    for (int i = 0; i < 3; ++i)
+        n.key(Qt::Key_Down);
+    ASSERT_EQ(n.current(), QStringLiteral("D"));
+    EXPECT_STREQ(offered(), "expand");
+    EXPECT_FALSE(n.enabled("ActionNavigatorExpand"));
 }
 
 TEST(NavigatorCommands, AltArrowsWalkShownRowsInTheNavigatorAndSiblingsFromTheEditor)

@@ -87,6 +87,34 @@ void Window::key(int key, Qt::KeyboardModifiers modifiers)
     settle();
 }
 
+void Window::press(int key, Qt::KeyboardModifiers modifiers)
+{
+    QApplication::setActiveWindow(m_window.get());
+    QWidget* focus = m_window->focusWidget();
+    QTest::keyClick(focus ? focus : view(), Qt::Key(key), modifiers);
+    settle();
+}
+
+void Window::dropOn(QWidget* area, const QMimeData& data)
+{
+    const QPoint point = area->mapTo(m_window.get(), area->rect().center());
+    QWidget* under = m_window->childAt(point);
+    ASSERT_NE(under, nullptr);
+    const QPoint at = under->mapFrom(m_window.get(), point);
+    for (QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop}) {
+        QDragMoveEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier, type);
+        QApplication::sendEvent(under, &event);
+    }
+    settle();
+}
+
+void Window::dropFile(QWidget* area, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    dropOn(area, data);
+}
+
 void Window::type(const QString& text)
 {
     editor()->setFocus();
@@ -156,6 +184,22 @@ QString writeSample(const QString& path, const QString& name)
     nb.setCurrent(nb.firstSection());
     WriteNotebook(nb, path);
     return path;
+}
+
+QString writeShape(const QString& path, const char* shape)
+{
+    Notebook nb;
+    buildShape(nb, u8(shape));
+    nb.setCurrent(nb.firstSection());
+    WriteNotebook(nb, path);
+    return path;
+}
+
+QString shapeInFile(const QString& path)
+{
+    Notebook nb;
+    ReadNotebook(path, nb);
+    return shapeOf(nb);
 }
 
 } // namespace kelto::test

@@ -91,8 +91,13 @@ public:
     void select(const char* caption, const QString& body = QString());
     void trigger(const char* name);
     bool enabled(const char* name);
-    // A key pressed in the navigator.
+    // A key pressed in the navigator, or in the focused control.
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Data dragged over the middle of area and dropped there, delivered as
+    // the platform does: to the widget under that point.
+    void dropOn(QWidget* area, const QMimeData& data);
+    void dropFile(QWidget* area, const QString& path);
     // Types one key event per character into the editor.
     void type(const QString& text);
     void setSelection(int anchor, int position);
@@ -134,5 +139,8 @@ private:
 
 // A notebook file with sections A (child B) and C, A's body four lines.
 QString writeSample(const QString& path, const QString& name = QString());
+// A notebook file of the given shape, and the shape a file holds.
+QString writeShape(const QString& path, const char* shape);
+QString shapeInFile(const QString& path);
 
 } // namespace kelto::test
