@@ -304,18 +304,6 @@ TEST(Outline, ALineTooDeepStopsWithTheLevelMessageKeepingTheLinesBefore)
     EXPECT_THROW(ReadOutline(QStringView(u"\t\tA\r\n\t\t\tB"), nb), KeltoError);
 }
 
-TEST(Outline, WritingUsesOneTabPerLevelAndCrLf)
-{
-    Notebook nb;
-    buildShape(nb, u"A(B(C)) D"_s);
-    EXPECT_EQ(WriteOutline(nb), u"A\r\n\tB\r\n\t\tC\r\nD\r\n"_s);
-    const Section* a = nb.firstSection();
-    EXPECT_EQ(WriteBranchOutline(a, true), u"A\r\n\tB\r\n\t\tC\r\n"_s);
-    // Without the section its children still carry one TAB.
-    EXPECT_EQ(WriteBranchOutline(a, false), u"\tB\r\n\t\tC\r\n"_s);
-    EXPECT_EQ(WriteOutline(Notebook()), QString());
-}
-
 TEST(Outline, CaptionsThatWouldChangeTheTreeAreWrittenSafely)
 {
     // Line breaks and NULs become blanks, then leading blanks no-break spaces.

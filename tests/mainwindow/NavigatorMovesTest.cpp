@@ -116,7 +116,6 @@ TEST(NavigatorMoves, CutAndPasteMovesTheMarkedSectionUnderTheSelectedOne)
     n.select("C");
     commands.pasteSection();
     EXPECT_EQ(n.shape(), QStringLiteral("A(A1(A2) C(B))"));
-
     // Into its own subtree: nothing moves, yet the mark is cleared and counts.
     n.select("A");
     commands.cutSection();

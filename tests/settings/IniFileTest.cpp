@@ -229,24 +229,6 @@ TEST(FontSection, ReadingAddsStylesButNeverRemovesThemAndWritingStoresSixKeys)
               "Bold=1\r\nItalic=0\r\n\r\n");
 }
 
-TEST(PlacementSettings, AMaximizedWindowKeepsTheBoundsOfTheLastNormalRun)
-{
-    IniTestFile file("[Position]\r\nLeft=1\r\nTop=2\r\nWidth=300\r\nHeight=200\r\nState=0\r\n"
-                     "[Navigator]\r\nWidth=150\r\n");
-    EXPECT_EQ(file.rewritten([](TpIniFile& ini) {
-        ini.WritePlacement({50, 60, 1920, 1080, WindowPlacement::Maximized}, 400);
-    }),
-              "[Position]\r\nLeft=1\r\nTop=2\r\nWidth=300\r\nHeight=200\r\nState=2\r\n\r\n"
-              "[Navigator]\r\nWidth=150\r\n\r\n");
-    // A minimized window stores everything, as a normal one does.
-    TpIniFile ini = file.open();
-    ini.WritePlacement(WindowPlacement{5, 6, 700, 500, WindowPlacement::Minimized}, 220);
-    const WindowPlacement read = ini.ReadPlacement();
-    EXPECT_EQ(std::tuple(read.left, read.top, read.width, read.height, read.state),
-              std::tuple(5, 6, 700, 500, int(WindowPlacement::Minimized)));
-    EXPECT_EQ(ini.read(keys::navigator::Width), 220);
-}
-
 TEST(RecentFiles, ReadByNameUpToTheHistoryLengthSkippingGaps)
 {
     IniTestFile file("[FileList]\r\nFile5=z\r\nFile2=c\r\nFile0=a\r\nFile1=\r\nFile4=y\r\n");
