@@ -118,9 +118,6 @@ TEST_F(EditorCommandsTest, CaseOfCyrillicTextByCommandAndKey)
     EXPECT_EQ(text(), u8("ПРИВЕТ, ЁЖИК!\nВТОРАЯ"));
     EXPECT_EQ(n.editor()->lineCount(), 2) << "the paragraph break survives";
     EXPECT_TRUE(n.nb().isModified());
-    selectAll();
-    QTest::keyClick(n.editor(), Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(text(), u8("привет, ёжик!\nвторая"));
 
     // Nothing to change is no edit.
     n.select("E", QStringLiteral("ABC abc"));

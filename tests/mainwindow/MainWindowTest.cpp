@@ -3,7 +3,6 @@
 
 #include "WindowFixture.h"
 #include "document/NotebookFile.h"
-#include "mainwindow/HelpWindow.h"
 #include "mainwindow/KeltoRichEd.h"
 #include "mainwindow/NavigatorModel.h"
 #include "mainwindow/StatusPanels.h"
@@ -18,7 +17,6 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextBrowser>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -269,12 +267,6 @@ TEST(MainWindow, EditorKeysCtrlYWordWrapTabAndDoubleClick)
     EXPECT_EQ(e->textCursor().selectionEnd(), 300);
     EXPECT_FALSE(n.nb().isModified());
 
-    n.select("A", QStringLiteral("word  next"));
-    QTextCursor c = e->textCursor();
-    c.setPosition(1);
-    QTest::mouseDClick(e->viewport(), Qt::LeftButton, {}, e->cursorRect(c).center());
-    EXPECT_EQ(e->textCursor().selectedText(), QStringLiteral("word")) << "no trailing blanks";
-
     // With tab characters on, Tab types one; with them off, Ctrl+Tab does.
     n.select("A", QStringLiteral(""));
     e->setFocus();
@@ -334,13 +326,4 @@ TEST(MainWindow, ModifiedMarkDoubleClickSavesAndDropsOpenTheFirstFile)
     n.dropOn(n.view(), files);
     EXPECT_EQ(n.nb().fileName(), second);
     EXPECT_TRUE(n.prompts.errors.isEmpty());
-}
-
-TEST(MainWindow, HelpShowsTheGuide)
-{
-    Window n;
-    n.trigger("ActionHelpContents");
-    auto* help = n.w().findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Ctrl+S")));
 }

@@ -8,9 +8,7 @@
 #include "mainwindow/StatusPanels.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QTest>
 
@@ -206,57 +204,4 @@ TEST(NavigatorCommands, F4ExpandsAndCollapsesWholeBranchesWithOneSharedItem)
     ASSERT_EQ(n.current(), QStringLiteral("D"));
     EXPECT_STREQ(offered(), "expand");
     EXPECT_FALSE(n.enabled("ActionNavigatorExpand"));
-}
-
-TEST(NavigatorCommands, AltArrowsWalkShownRowsInTheNavigatorAndSiblingsFromTheEditor)
-{
-    Window n("A(A1 A2) B C");
-    n.view()->expand(n.index("A"));
-    n.view()->setFocus();
-    if (!n.view()->hasFocus())
-        GTEST_SKIP() << "the platform gives no focus";
-    n.key(Qt::Key_Down, Qt::AltModifier);
-    EXPECT_EQ(n.current(), QStringLiteral("A1")) << "the next row as shown";
-    n.key(Qt::Key_Up, Qt::AltModifier);
-    EXPECT_EQ(n.current(), QStringLiteral("A"));
-    n.editor()->setFocus();
-    for (const char* expected : {"B", "C", "C"}) {
-        QTest::keyClick(n.editor(), Qt::Key_Down, Qt::AltModifier);
-        EXPECT_EQ(n.current(), u8(expected)) << "the next sibling";
-        EXPECT_TRUE(n.editor()->hasFocus());
-    }
-    EXPECT_EQ(n.editor()->body(), &n.s("C")->body());
-    EXPECT_FALSE(n.nb().isModified());
-}
-
-TEST(NavigatorCommands, DateStampPathAndStatistics)
-{
-    Window n("A(B(C)) D");
-    qputenv("SOURCE_DATE_EPOCH", "1700000000");
-    n.select("C");
-    n.trigger("ActionNppInsDT");
-    qunsetenv("SOURCE_DATE_EPOCH");
-    const QDate day = QDateTime::fromSecsSinceEpoch(1700000000).toLocalTime().date();
-    EXPECT_EQ(n.current(), QLocale::system().toString(day, QLocale::ShortFormat));
-    EXPECT_TRUE(n.nb().isModified());
-    n.trigger("ActionNppCopyPath");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("A\\B\\") + n.current());
-    n.trigger("ActionNppInfo");
-    EXPECT_EQ(n.prompts.messages.last(),
-              u8("На уровне 0 : 2\nНа уровне 1 : 1\nНа уровне 2 : 1\n\nВсего узлов: 4"));
-}
-
-TEST(NavigatorCommands, HiddenNavigatorDisablesItsCommands)
-{
-    Window n("A(B) C");
-    const char* const commands[] = {"ActionNavigatorNewChild", "ActionNavigatorDeleteNode",
-                                    "ActionNavigatorExpand", "ActionNavigatorMoveUp"};
-    n.trigger("ActionServiceHideNavigator");
-    for (const char* name : commands)
-        EXPECT_FALSE(n.enabled(name)) << name;
-    EXPECT_TRUE(n.enabled("ActionNavigatorSelNext"));
-    QTest::keyClick(&n.w(), Qt::Key_F5);
-    EXPECT_EQ(n.shape(), QStringLiteral("A(B) C")) << "F5 does nothing then";
-    n.trigger("ActionServiceShowNavigator");
-    EXPECT_TRUE(n.w().navigatorShown());
 }
