@@ -129,9 +129,10 @@ TEST(FileIo, CommonReasonsOfAFailedWriteAreGivenInRussian)
         {"shared/a.nib", refusing.active() ? "Нет доступа" : nullptr}};
     for (const auto& [target, reason] : cases) {
         const QString path = dir.path(QString::fromUtf8(target));
-        if (reason)
+        if (reason) {
             EXPECT_EQ(test::errorOf([&] { writeFileAtomically(path, "new"); }),
                       u"Не удалось записать файл \"%1\".\n%2"_s.arg(path, QString::fromUtf8(reason)));
+        }
     }
     // Any other reason is given as the system gives it.
     const test::FileSizeLimit limit(4096);
