@@ -110,7 +110,7 @@ TEST_F(EditorCommandsTest, BlockShiftTakesWholeLinesAsOneUndoStep)
     EXPECT_EQ(n.s("D")->body().text(), QStringLiteral("a\nb"));
 }
 
-TEST_F(EditorCommandsTest, CaseOfCyrillicTextByCommandAndKey)
+TEST_F(EditorCommandsTest, CaseOfCyrillicTextAndNothingToChangeIsNoEdit)
 {
     n.select("A", u8("Привет, Ёжик!\nВторая"));
     selectAll();

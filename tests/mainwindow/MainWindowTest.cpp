@@ -245,7 +245,7 @@ TEST(MainWindow, EachSectionKeepsItsTextUndoSelectionAndStatus)
     EXPECT_EQ(n.s("C")->body().text(), QStringLiteral("CCc body"));
 }
 
-TEST(MainWindow, EditorKeysCtrlYWordWrapTabAndDoubleClick)
+TEST(MainWindow, EditorKeysCtrlYWordWrapAndTab)
 {
     Window n("A", "[Treepad]\r\nOnLoad=3\r\n[Editor]\r\nUseTabChar=1\r\n");
     TKeltoEdit* e = n.editor();
