@@ -75,19 +75,11 @@ void NavigatorView::showMoved(const QModelIndex& moved, const QModelIndex& newPa
         collapse(emptiedParent);
 }
 
-bool NavigatorView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
-{
-    const bool opened = QTreeView::edit(index, trigger, event);
-    if (opened)
-        m_editIndex = index;
-    return opened;
-}
-
 void NavigatorView::commitCaptionEdit()
 {
-    if (!isEditingCaption() || !m_editIndex.isValid())
-        return;
-    QWidget* editor = indexWidget(m_editIndex);
+    // A caption is edited only on the current item: moving the current item
+    // away closes the editor first.
+    QWidget* editor = isEditingCaption() ? indexWidget(currentIndex()) : nullptr;
     if (!editor)
         return;
     commitData(editor);

@@ -64,7 +64,6 @@ public:
     // The item highlighted as drop target: the last one a drag passed over.
     QModelIndex dropTarget() const { return m_dropTarget; }
     bool isEditingCaption() const { return state() == EditingState; }
-    using QTreeView::edit;
     // Ends an open caption edit as moving the focus elsewhere does: the
     // typed caption is taken.
     void commitCaptionEdit();
@@ -91,7 +90,6 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     bool isOwnDrag(const QMimeData* data) const;
@@ -107,7 +105,6 @@ private:
     QPersistentModelIndex m_dropTarget;
     QPersistentModelIndex m_dragHover;
     QPersistentModelIndex m_pressIndex;
-    QPersistentModelIndex m_editIndex;
     QPoint m_pressPoint;
     bool m_swallowRelease = false;
 };
