@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -84,7 +83,11 @@ TEST(WindowLifecycle, DropsOnTheEditorOpenFilesAndInsertTextFoldersAreNoFiles)
     text.setText(QStringLiteral("dragged"));
     n.dropOn(n.editor(), text);
     EXPECT_EQ(n.text(), QStringLiteral("dragged"));
-    n.dropFile(n.editor(), writeShape(n.dir.path(QStringLiteral("other.nib")), "O P"));
+    // Of several files only the first is opened.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(writeShape(n.dir.path(QStringLiteral("o.nib")), "O P")),
+                   QUrl::fromLocalFile(path)});
+    n.dropOn(n.editor(), files);
     EXPECT_EQ(n.prompts.questions, QStringList{u8("Файл \"a.nib\" изменён. Сохранить изменения?")});
     EXPECT_EQ(n.shape(), QStringLiteral("O P"));
 
@@ -101,18 +104,6 @@ TEST(WindowLifecycle, DropsOnTheEditorOpenFilesAndInsertTextFoldersAreNoFiles)
     n.press(Qt::Key_O, Qt::ControlModifier);
     ASSERT_TRUE(n.nb().isEmpty());
     EXPECT_EQ(n.w().status().caretText() + n.w().status().linesText(), QString());
-}
-
-TEST(WindowLifecycle, AutoClipboardAddsItsLinesAlsoForAChangeWithoutText)
-{
-    Window n("A");
-    n.type(QStringLiteral("e"));
-    QTest::keyClick(n.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-    auto* picture = new QMimeData;
-    picture->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
-    QGuiApplication::clipboard()->setMimeData(picture);
-    n.settle();
-    EXPECT_EQ(n.text(), QStringLiteral("e\n") + QString(30, u'-') + QStringLiteral("\n\n"));
 }
 
 TEST(WindowLifecycle, SaveKeepsANibExtensionInAnyCaseAndAsksBeforeReplacingAnotherSave)
