@@ -143,12 +143,9 @@ void Window::finishEdit(const QString& text)
 
 QString Window::savedShape(const QString& name)
 {
-    const QString path = dir.path(name);
-    prompts.saveNames.push_back(path);
+    prompts.saveNames.push_back(dir.path(name));
     trigger("ActionFileSaveAs");
-    Notebook back;
-    ReadNotebook(path, back);
-    return shapeOf(back);
+    return shapeInFile(dir.path(name));
 }
 
 QPoint Window::rowPoint(const char* caption, int dx, int rows, bool fromRight) const
