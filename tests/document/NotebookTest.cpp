@@ -10,50 +10,20 @@ using namespace kelto;
 using namespace Qt::StringLiterals;
 using namespace kelto::test;
 
-// Where new sections go, renaming and which section a deletion selects are
-// checked through the window's commands; here the deleted list and the moves.
-
-TEST(Notebook, DeletedSectionsLeaveChildrenFirstAndComeBackNewestFirst)
-{
-    Notebook nb;
-    buildShape(nb, u"A(x) P(c1(g) c2) B"_s);
-    findSection(nb, u"g"_s)->body().setText(u"gee"_s);
-    nb.setCurrent(findSection(nb, u"A"_s));
-    nb.indexOf(nb.current()); // the order is known before the deletions
-    for (const QString& caption : {u"x"_s, u"P"_s, u"B"_s})
-        nb.deleteSection(findSection(nb, caption));
-    EXPECT_EQ(nb.sectionCount(), 1);
-    EXPECT_FALSE(nb.container()->childHasChildren(0)) << "A lost its only child";
-    QStringList order;
-    for (const DeletedSection& d : nb.deletedSections())
-        order << d.caption;
-    EXPECT_EQ(order, (QStringList{u"B"_s, u"P"_s, u"c2"_s, u"c1"_s, u"g"_s, u"x"_s}));
-    // Each comes back as the last top-level section, not selected.
-    for (int i = 0; i < 5; ++i)
-        nb.restoreDeleted();
-    EXPECT_EQ(shapeOf(nb), u"A B P c2 c1 g"_s);
-    EXPECT_EQ(nb.indexOf(findSection(nb, u"g"_s)), 5);
-    EXPECT_EQ(findSection(nb, u"g"_s)->body().text(), u"gee"_s);
-    EXPECT_EQ(nb.current()->caption(), u"A"_s);
-    nb.clearNotebook();
-    EXPECT_EQ(nb.current(), nullptr);
-    EXPECT_EQ(nb.restoreDeleted(), nullptr) << "clearing empties the undo list";
-}
+// Where new sections go, renaming, deletion and undo are checked through the
+// window's commands; here each move mode with what a move announces.
 
 TEST(Notebook, EachMoveModeAndItsNoOps)
 {
     // Each case starts from "A(a1 a2) B C"; "-" is no target (the top level).
     const std::tuple<const char*, const char*, MoveMode, const char*> cases[] = {
         {"C", "B", MoveMode::Before, "A(a1 a2) C B"},
-        {"a2", "a1", MoveMode::Before, "A(a2 a1) B C"},
         {"B", "a1", MoveMode::LastChild, "A(a1(B) a2) C"},
         {"B", "A", MoveMode::FirstChild, "A(B a1 a2) C"},
         {"C", "-", MoveMode::FirstChild, "C A(a1 a2) B"},
-        {"A", "-", MoveMode::LastChild, "B C A(a1 a2)"},
         {"a1", "B", MoveMode::LastSibling, "A(a2) B C a1"},
         {"a1", "a2", MoveMode::LastSibling, "A(a2 a1) B C"},
         // Nothing moves: already there, onto itself, into its own subtree.
-        {"B", "C", MoveMode::Before, nullptr},
         {"C", "-", MoveMode::LastSibling, nullptr},
         {"A", "A", MoveMode::FirstChild, nullptr},
         {"A", "a2", MoveMode::Before, nullptr},

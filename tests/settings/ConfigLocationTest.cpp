@@ -45,12 +45,3 @@ TEST(ConfigLocation, OverrideThenPortableProgramFolderThenTheUserConfigFolder)
     EXPECT_EQ(configDirectoryFor({QString(), exe, xdg, home}), exe);
     QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
-
-TEST(ConfigLocation, ProcessPathsFollowTheEnvironmentOverride)
-{
-    // Every test process has its own settings folder there.
-    const QString folder = qEnvironmentVariable("KELTO_CONFIG_DIR");
-    ASSERT_FALSE(folder.isEmpty());
-    EXPECT_EQ(settingsFilePath(), folder + u"/kelto.ini"_s);
-    EXPECT_EQ(templatesFilePath(), folder + u"/kelto.ntl"_s);
-}

@@ -191,23 +191,6 @@ TEST(IniFile, CyrillicStaysInTheCodePageAndOtherTextSwitchesTheFileToMarkedUtf8)
     EXPECT_EQ(reread.ReadList(keys::FindList), history);
 }
 
-TEST(IniFile, SingleTypedWritesReachTheObserverWithTheValueStored)
-{
-    TpIniFile ini = IniTestFile().open();
-    QStringList heard;
-    ini.setWriteObserver([&](const KeyBase& key) {
-        heard << u"%1/%2=%3"_s.arg(key.section, key.name,
-                                   ini.ReadString(key.section, key.name, QString()));
-    });
-    ini.write(keys::navigator::Align, 4);
-    ini.write(keys::editor::WordWrap, true);
-    ini.write(keys::treepad::LoadFile, u"x.nib"_s);
-    ini.write(keys::treepad::Color, 0);
-    ini.WritePlacement(WindowPlacement{}, 100); // a record, not a setting to apply at once
-    EXPECT_EQ(heard, (QStringList{u"Navigator/Align=4"_s, u"Editor/WordWrap=1"_s,
-                                  u"Treepad/LoadFile=x.nib"_s, u"Treepad/Color=0"_s}));
-}
-
 TEST(FontSection, ReadingAddsStylesButNeverRemovesThemAndWritingStoresSixKeys)
 {
     IniTestFile file("[EditorFont]\r\nName=Arial\r\nSize=12\r\nColor=255\r\nCharset=0\r\n"

@@ -43,16 +43,6 @@ void writeBytes(const QString& path, const QByteArray& data)
     ASSERT_EQ(file.write(data), data.size());
 }
 
-QString sharedTestData(const QString& relativePath)
-{
-    return QStringLiteral(KELTO_SHARED_TESTDATA "/") + relativePath;
-}
-
-bool hasSharedTestData()
-{
-    return QDir(QStringLiteral(KELTO_SHARED_TESTDATA)).exists();
-}
-
 QByteArray le32(quint32 value)
 {
     char b[4];

@@ -37,11 +37,6 @@ QByteArray le32(quint32 value);
 QByteArray notebookImage(const QByteArray& header, const QByteArray& outline,
                          const QList<QByteArray>& bodies);
 
-// Files written by other programs live beside the project; tests that read
-// them skip when that folder is absent.
-QString sharedTestData(const QString& relativePath);
-bool hasSharedTestData();
-
 // While alive, no file of this process may grow past `bytes`: writes beyond
 // fail as on a full disk, even for a superuser who passes every permission
 // check.
