@@ -1,11 +1,9 @@
 #include "TestSupport.h"
-#include "common/TextCodec.h"
 #include "document/BodyEdits.h"
 #include "document/SectionBody.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 using namespace kelto;
 using namespace Qt::StringLiterals;
@@ -31,21 +29,6 @@ TEST(SectionBody, EveryBreakFormIsOneParagraphAndIsWrittenAsCrLf)
         QByteArray out;
         body->appendEncoded(out, TextEncoding::Cp1251);
         EXPECT_EQ(out, QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne"));
-    }
-}
-
-TEST(SectionBody, StoredBytesAreConvertedWhenTheFileEncodingDiffers)
-{
-    const QByteArray bytes = cp1251::encode(u"Привет\r\nмир");
-    SectionBody body;
-    body.setStored(bytes, 0, bytes.size(), TextEncoding::Cp1251);
-    QByteArray utf;
-    body.appendEncoded(utf, TextEncoding::Utf8);
-    EXPECT_EQ(utf, u"Привет\r\nмир"_s.toUtf8());
-    // Stored UTF-8 bytes fit the code page exactly when their characters do.
-    for (const auto& [text, fits] : {std::pair{"plain", true}, {"Ёж", true}, {"λ", false}}) {
-        body.setStored(text, 0, qsizetype(strlen(text)), TextEncoding::Utf8);
-        EXPECT_EQ(body.fitsCp1251(), fits) << text;
     }
 }
 

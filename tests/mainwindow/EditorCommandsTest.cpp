@@ -2,21 +2,14 @@
 // commands, the automatic clipboard and the enabling that follows the focus.
 
 #include "WindowFixture.h"
-#include "mainwindow/ActionCatalog.h"
 #include "mainwindow/EditorCommands.h"
-#include "mainwindow/KeltoRichEd.h"
 #include "mainwindow/NavigatorCommands.h"
-#include "mainwindow/NavigatorModel.h"
 #include "settings/SettingsKeys.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
-#include <QMenu>
 #include <QTest>
 #include <QTextBlock>
-#include <QTreeView>
 
 #include <gtest/gtest.h>
 

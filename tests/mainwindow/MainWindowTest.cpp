@@ -3,20 +3,15 @@
 
 #include "WindowFixture.h"
 #include "document/NotebookFile.h"
-#include "mainwindow/KeltoRichEd.h"
-#include "mainwindow/NavigatorModel.h"
 #include "mainwindow/StatusPanels.h"
 #include "settings/SettingsKeys.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBlock>
-#include <QTreeView>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,6 @@
 
 #include "WindowFixture.h"
 #include "mainwindow/ActionCatalog.h"
-#include "mainwindow/KeltoRichEd.h"
-#include "mainwindow/NavigatorView.h"
 #include "mainwindow/StatusPanels.h"
 
 #include <QApplication>

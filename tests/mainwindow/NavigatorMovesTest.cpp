@@ -2,14 +2,11 @@
 // sections, and drag and drop at points taken from the view's rectangles.
 
 #include "WindowFixture.h"
-#include "mainwindow/KeltoRichEd.h"
 #include "mainwindow/NavigatorCommands.h"
 #include "mainwindow/NavigatorMoves.h"
-#include "mainwindow/NavigatorView.h"
 
 #include <QApplication>
 #include <QMimeData>
-#include <QTest>
 
 #include <gtest/gtest.h>
 

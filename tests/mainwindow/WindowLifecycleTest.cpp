@@ -5,7 +5,6 @@
 #include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/StatusPanels.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
