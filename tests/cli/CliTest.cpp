@@ -71,7 +71,6 @@ TEST_F(Cli, ExportWritesEachRangeAsTheProgramWould)
     const std::pair<const char*, const char16_t*> cases[] = {
         {"export %1 %2", u"A(B(C D) E) F"},
         {"export --range 1 %1 %2", u"B(C D)"},
-        {"export --range 3 %1 %2", u"C D"},
         {"export --range 2 --section 5 %1 %2", u"F"},
         {"export --format nib --objects 0 --no-doc-info %1 %2", u"A(B(C D) E) F"}};
     for (const auto& [arguments, shape] : cases) {

@@ -38,10 +38,7 @@ protected:
         n.trigger(name);
         return true;
     }
-    bool on(const char* name) { return n.enabled(name); }
-    int lineStart(int line) { return n.editor()->document()->findBlockByNumber(line).position(); }
     void selectAll() { n.setSelection(0, n.editor()->document()->characterCount() - 1); }
-    QString text() { return n.text(); }
 
     Window n;
 };
@@ -84,11 +81,11 @@ TEST_F(EditorCommandsTest, BlockShiftTakesWholeLinesAsOneUndoStep)
         else
             n.setSelection(c.anchor, c.position);
         ASSERT_TRUE(run(c.command));
-        EXPECT_EQ(text(), c.result);
+        EXPECT_EQ(n.text(), c.result);
         EXPECT_FALSE(n.editor()->textCursor().hasSelection());
         EXPECT_TRUE(n.nb().isModified());
         ASSERT_TRUE(run("ActionEditUndo"));
-        EXPECT_EQ(text(), c.body) << "one step takes it back";
+        EXPECT_EQ(n.text(), c.body) << "one step takes it back";
     }
     // Typing before a shift stays when the shift is undone; a line ended with
     // Shift+Enter is a line of its own.
@@ -109,7 +106,7 @@ TEST_F(EditorCommandsTest, CaseOfCyrillicTextAndNothingToChangeIsNoEdit)
     n.select("A", u8("Привет, Ёжик!\nВторая"));
     selectAll();
     ASSERT_TRUE(run("ActionEditUpper"));
-    EXPECT_EQ(text(), u8("ПРИВЕТ, ЁЖИК!\nВТОРАЯ"));
+    EXPECT_EQ(n.text(), u8("ПРИВЕТ, ЁЖИК!\nВТОРАЯ"));
     EXPECT_EQ(n.editor()->lineCount(), 2) << "the paragraph break survives";
     EXPECT_TRUE(n.nb().isModified());
 
@@ -126,22 +123,22 @@ TEST_F(EditorCommandsTest, CaptionPathAndChildListReplaceTheSelection)
     n.select("B", QStringLiteral("[old]"));
     n.setSelection(1, 4);
     ASSERT_TRUE(run("ActionEditorNodeText"));
-    EXPECT_EQ(text(), QStringLiteral("[B]"));
+    EXPECT_EQ(n.text(), QStringLiteral("[B]"));
     EXPECT_TRUE(n.nb().isModified());
     n.setSelection(1, 2);
     ASSERT_TRUE(run("ActionEditorNodePath"));
-    EXPECT_EQ(text(), QStringLiteral("[A\\B]"));
+    EXPECT_EQ(n.text(), QStringLiteral("[A\\B]"));
     ASSERT_TRUE(run("ActionEditorChildList"));
-    EXPECT_EQ(text(), QStringLiteral("[A\\B\nC\n]"));
+    EXPECT_EQ(n.text(), QStringLiteral("[A\\B\nC\n]"));
     EXPECT_EQ(n.editor()->textCursor().position(), 7);
     for (const char* before : {"[A\\B]", "[B]", "[old]"}) {
         ASSERT_TRUE(run("ActionEditUndo"));
-        EXPECT_EQ(text(), QString::fromLatin1(before)) << "each insertion is one step";
+        EXPECT_EQ(n.text(), QString::fromLatin1(before)) << "each insertion is one step";
     }
     n.select("A", QStringLiteral("x"));
     n.setSelection(1, 1);
     ASSERT_TRUE(run("ActionEditorChildList"));
-    EXPECT_EQ(text(), QStringLiteral("x\nB\nD\n")) << "direct subsections only";
+    EXPECT_EQ(n.text(), QStringLiteral("x\nB\nD\n")) << "direct subsections only";
     // A leaf's list is empty: nothing inserted, the selection kept.
     n.select("C", QStringLiteral("keep"));
     n.setSelection(0, 2);
@@ -154,31 +151,29 @@ TEST_F(EditorCommandsTest, AutoClipboardAddsEachClipboardChange)
 {
     n.select("A", QStringLiteral("abc"));
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("ignored while off"));
-    n.settle();
     ASSERT_TRUE(run("ActionEditAutoClipboard"));
     EXPECT_TRUE(n.w().action(u"ActionEditAutoClipboard")->isChecked());
     clipboard->setText(QStringLiteral("xyz"));
     n.settle();
     const QString once = QStringLiteral("abc\n") + Dashes + QStringLiteral("\nxyz\n");
-    EXPECT_EQ(text(), once);
+    EXPECT_EQ(n.text(), once);
     EXPECT_TRUE(n.nb().isModified());
     // A copy made by the program counts too, each addition one undo step.
     n.setSelection(0, 3);
     ASSERT_TRUE(run("ActionEditCopy"));
-    EXPECT_EQ(text(), once + Dashes + QStringLiteral("\nabc\n"));
+    EXPECT_EQ(n.text(), once + Dashes + QStringLiteral("\nabc\n"));
     ASSERT_TRUE(run("ActionEditUndo"));
-    EXPECT_EQ(text(), once);
+    EXPECT_EQ(n.text(), once);
     // A change without text adds the separator and an empty last line.
     auto* picture = new QMimeData;
     picture->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
     clipboard->setMimeData(picture);
     n.settle();
-    EXPECT_EQ(text(), once + Dashes + QStringLiteral("\n\n"));
+    EXPECT_EQ(n.text(), once + Dashes + QStringLiteral("\n\n"));
     QTest::keyClick(n.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); // off
     clipboard->setText(QStringLiteral("off again"));
     n.settle();
-    EXPECT_FALSE(text().contains(QStringLiteral("off again")));
+    EXPECT_FALSE(n.text().contains(QStringLiteral("off again")));
 
     // Without a section nothing is added anywhere.
     ASSERT_TRUE(run("ActionEditAutoClipboard"));
@@ -186,7 +181,7 @@ TEST_F(EditorCommandsTest, AutoClipboardAddsEachClipboardChange)
     n.settle();
     clipboard->setText(QStringLiteral("nowhere"));
     n.settle();
-    EXPECT_EQ(text(), QString());
+    EXPECT_EQ(n.text(), QString());
 }
 
 TEST_F(EditorCommandsTest, EnablingFollowsTheFocusedEditorAndItsSelection)
@@ -195,24 +190,24 @@ TEST_F(EditorCommandsTest, EnablingFollowsTheFocusedEditorAndItsSelection)
     QGuiApplication::clipboard()->clear();
     n.setSelection(1, 1);
     for (const char* name : {"ActionEditUpper", "ActionEditorNodeText", "ActionEditAutoClipboard"})
-        EXPECT_TRUE(on(name)) << name;
+        EXPECT_TRUE(n.enabled(name)) << name;
     for (const char* name : {"ActionEditUndo", "ActionEditCutMulti", "ActionEditCopy",
                              "ActionEditDelete", "ActionEditShr", "ActionEditPaste"})
-        EXPECT_FALSE(on(name)) << name;
+        EXPECT_FALSE(n.enabled(name)) << name;
     // The keys edit, mark the notebook and fill the clipboard.
     n.setSelection(1, 3);
     QTest::keyClick(n.editor(), Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(text(), QStringLiteral("tt"));
+    EXPECT_EQ(n.text(), QStringLiteral("tt"));
     EXPECT_TRUE(n.nb().isModified());
     for (const char* name : {"ActionEditUndo", "ActionEditPaste", "ActionEditPasteMulti"})
-        EXPECT_TRUE(on(name)) << name;
+        EXPECT_TRUE(n.enabled(name)) << name;
     QTest::keyClick(n.editor(), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(n.editor(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(n.editor(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(text(), QStringLiteral("text"));
+    EXPECT_EQ(n.text(), QStringLiteral("text"));
     n.setSelection(0, 2);
     ASSERT_TRUE(run("ActionEditDelete"));
-    EXPECT_EQ(text(), QStringLiteral("xt"));
+    EXPECT_EQ(n.text(), QStringLiteral("xt"));
 
     // In the navigator the editor's commands are off; the shared cut and
     // paste ask the navigator instead and leave the text alone.
@@ -222,8 +217,8 @@ TEST_F(EditorCommandsTest, EnablingFollowsTheFocusedEditorAndItsSelection)
     for (const char* name : {"ActionEditUndo", "ActionEditCopy", "ActionEditPaste",
                              "ActionEditQuickSelectAll", "ActionEditShl", "ActionEditUpper",
                              "ActionEditorNodePath", "ActionEditAutoClipboard"})
-        EXPECT_FALSE(on(name)) << name;
-    EXPECT_EQ(on("ActionEditCutMulti"), n.w().navigatorCommands().canCutSection());
+        EXPECT_FALSE(n.enabled(name)) << name;
+    EXPECT_EQ(n.enabled("ActionEditCutMulti"), n.w().navigatorCommands().canCutSection());
     n.trigger("ActionEditCutMulti");
-    EXPECT_EQ(text(), QStringLiteral("xt"));
+    EXPECT_EQ(n.text(), QStringLiteral("xt"));
 }

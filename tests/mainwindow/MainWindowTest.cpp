@@ -1,19 +1,26 @@
-// The window's life: start-up, the file commands and their questions, the
-// editor's per-section state, the status panels and the settings.
+// The window's life as a user meets it: start-up, the file commands and
+// their questions, drops, the editor's per-section state, the status panels,
+// the settings, and what ends up on disk.
 
 #include "WindowFixture.h"
 #include "document/NotebookFile.h"
+#include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/StatusPanels.h"
 #include "settings/SettingsKeys.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace kelto;
 using namespace kelto::test;
@@ -171,13 +178,10 @@ TEST(MainWindow, FailedOpenLeavesTheOpenNotebookAlone)
     n.type(QStringLiteral("edit "));
     const QString bad = n.dir.path(QStringLiteral("bad.nib"));
     writeBytes(bad, QByteArray("NIB\x01\x10\x00\x00\x00short", 13));
-    const QString gone = n.dir.path(QStringLiteral("gone.nib"));
-    n.prompts.openNames = {bad, gone};
-    n.trigger("ActionFileOpen");
+    n.prompts.openNames = {bad};
     n.trigger("ActionFileOpen");
     EXPECT_EQ(n.prompts.errors,
-              QStringList({u8("Нарушена структура файла или данный формат файла не поддерживается"),
-                           u8("Невозможно открыть файл \"%1\".").arg(gone)}));
+              QStringList{u8("Нарушена структура файла или данный формат файла не поддерживается")});
     EXPECT_EQ(n.w().windowTitle(), u8("Тримбель - Good"));
     EXPECT_EQ(n.nb().fileName(), path);
     EXPECT_TRUE(n.nb().isModified());
@@ -274,4 +278,112 @@ TEST(MainWindow, SettingsApplyAtOnceAndAreWrittenAtExit)
     TpIniFile again(n.settingsPath());
     EXPECT_EQ(again.read(keys::position::State), 2);
     EXPECT_EQ(again.read(keys::position::Height), 480);
+}
+
+TEST(WindowLifecycle, FileCommandsTakeTheCaptionStillBeingEdited)
+{
+    const std::pair<const char*, std::function<void(Window&, const QString&)>> cases[] = {
+        {"Ctrl+S", [](Window& n, auto&) { n.press(Qt::Key_S, Qt::ControlModifier); }},
+        {"Ctrl+Shift+S",
+         [](Window& n, auto&) {
+             n.prompts.saveNames.push_back(n.nb().fileName());
+             n.press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+         }},
+        {"Alt+X", [](Window& n, auto&) { n.press(Qt::Key_X, Qt::AltModifier); }},
+        {"Ctrl+N", [](Window& n, auto&) { n.press(Qt::Key_N, Qt::ControlModifier); }},
+        {"Ctrl+O",
+         [](Window& n, const QString& other) {
+             n.prompts.openNames.push_back(other);
+             n.press(Qt::Key_O, Qt::ControlModifier);
+         }},
+        {"drop", [](Window& n, const QString& other) { n.dropFile(n.w().editorArea(), other); }},
+    };
+    for (const auto& [command, run] : cases) {
+        Window n;
+        const QString path = writeShape(n.dir.path(QStringLiteral("a.nib")), "A B");
+        n.w().startUp({path});
+        n.prompts.answers = {Answer::Yes};
+        n.view()->setFocus();
+        n.press(Qt::Key_F2);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Renamed"));
+        run(n, writeShape(n.dir.path(QStringLiteral("other.nib")), "O"));
+        EXPECT_EQ(shapeInFile(path), QStringLiteral("Renamed B")) << command;
+    }
+}
+
+TEST(WindowLifecycle, QtDialogsSpeakRussianAndTitlesGetNoProgramNameAppended)
+{
+    const QString testName = QCoreApplication::applicationName();
+    setUpApplication(*QCoreApplication::instance());
+    // Without a display name of its own the application's follows its name;
+    // one set explicitly would be appended by the platform to every title.
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(testName);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Тримбель"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QStringList buttons;
+    for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+        buttons << box.button(b)->text().remove(u'&');
+    EXPECT_EQ(buttons.join(u','), u8("Да,Нет,Отмена"));
+}
+
+TEST(WindowLifecycle, DropsOnTheEditorOpenFilesAndInsertTextFoldersAreNoFiles)
+{
+    Window n;
+    const QString path = writeShape(n.dir.path(QStringLiteral("a.nib")), "A");
+    n.w().startUp({path});
+    QMimeData text;
+    text.setText(QStringLiteral("dragged"));
+    n.dropOn(n.editor(), text);
+    EXPECT_EQ(n.text(), QStringLiteral("dragged"));
+    // Of several files only the first is opened.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(writeShape(n.dir.path(QStringLiteral("o.nib")), "O P")),
+                   QUrl::fromLocalFile(path)});
+    n.dropOn(n.editor(), files);
+    EXPECT_EQ(n.prompts.questions, QStringList{u8("Файл \"a.nib\" изменён. Сохранить изменения?")});
+    EXPECT_EQ(n.shape(), QStringLiteral("O P"));
+
+    const QString folder = n.dir.path(QStringLiteral("folder.nib"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    n.dropFile(n.view(), folder);
+    n.w().startUp({folder});
+    const QString message = u8("Невозможно открыть файл \"%1\".").arg(folder);
+    EXPECT_EQ(n.prompts.errors, QStringList({message, message}));
+    EXPECT_EQ(n.shape(), QStringLiteral("O P"));
+
+    // A notebook without sections leaves the caret panels blank.
+    n.prompts.openNames.push_back(writeShape(n.dir.path(QStringLiteral("empty.nib")), ""));
+    n.press(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(n.nb().isEmpty());
+    EXPECT_EQ(n.w().status().caretText() + n.w().status().linesText(), QString());
+}
+
+TEST(WindowLifecycle, SaveKeepsANibExtensionInAnyCaseAndAsksBeforeReplacingAnotherSave)
+{
+    Window n;
+    const QString path = writeShape(n.dir.path(QStringLiteral("NOTES.NIB")), "A");
+    n.w().startUp({path});
+    Window second;
+    second.w().startUp({path});
+    n.type(QStringLiteral("first"));
+    n.press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(QFile::exists(n.dir.path(QStringLiteral("NOTES.nib")))) << "no second file";
+    EXPECT_EQ(n.prompts.questions, QStringList()) << "nobody else wrote the file";
+
+    second.type(QStringLiteral("second"));
+    second.prompts.answers = {Answer::No, Answer::Yes};
+    second.press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(second.prompts.questions,
+              QStringList{u8("Файл \"NOTES.NIB\" был изменён другой программой. Заменить его?")});
+    EXPECT_TRUE(readBytes(path).contains("first")) << "No keeps the other version";
+    EXPECT_TRUE(second.nb().isModified());
+    // A double click on the modified mark saves as well.
+    QTest::mouseDClick(second.w().findChild<QLabel*>(QStringLiteral("StatusModified")),
+                       Qt::LeftButton);
+    second.settle();
+    EXPECT_TRUE(readBytes(path).contains("second"));
+    EXPECT_TRUE(readBytes(n.dir.path(QStringLiteral("NOTES.bak"))).contains("first"));
+    EXPECT_FALSE(second.nb().isModified());
 }

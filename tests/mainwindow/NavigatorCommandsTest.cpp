@@ -34,7 +34,6 @@ TEST(NavigatorCommands, NewSectionsGoWhereTheirCommandPutsThem)
         {"A B C", "C", "Insert", "A B N C"},
         {"A B C", "C", "Shift+Insert", "A B C(N)"},
         {"A", nullptr, "ActionNavigatorInsertNode", "A N"},
-        {"A", nullptr, "ActionNavigatorNewChild", "A N"},
         {"", nullptr, "ActionNavigatorNewNode", "N"},
     };
     for (const Case& c : cases) {

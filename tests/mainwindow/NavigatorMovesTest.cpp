@@ -28,7 +28,6 @@ TEST(NavigatorMoves, EachCommandAndKeyMovesAndMarksOnlyRealChanges)
         {"A B C", "A", "ActionNavigatorMoveDown", "B A C", true},
         {"A B C", "B", "^Down", "A C B", true},
         {"A B C", "C", "ActionNavigatorMoveDown", "A B C", false},
-        {"A B C", "A", "ActionNavigatorMoveUp", "A B C", false},
         {"Q(A B) Z", "B", "ActionNavigatorMoveDown", "Q(A B) Z", false},
         {"Q(A B) Z", "B", "ActionNppMakeFirst", "Q(B A) Z", true},
         {"A B C", "A", "ActionNppMakeLast", "B C A", true},

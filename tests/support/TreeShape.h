@@ -2,6 +2,7 @@
 
 #include "document/Notebook.h"
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -38,26 +39,15 @@ inline void buildShape(Notebook& notebook, const QString& shape)
 {
     std::vector<Section*> parents{nullptr};
     Section* last = nullptr;
-    QString word;
-    const auto flush = [&] {
-        if (!word.isEmpty())
-            last = notebook.appendSection(parents.back(), word);
-        word.clear();
-    };
-    for (QChar c : shape) {
-        if (c == QLatin1Char('(')) {
-            flush();
+    static const QRegularExpression token(QStringLiteral("[()]|[^() ]+"));
+    for (const QRegularExpressionMatch& m : token.globalMatch(shape)) {
+        if (m.captured() == u'(')
             parents.push_back(last);
-        } else if (c == QLatin1Char(')')) {
-            flush();
+        else if (m.captured() == u')')
             parents.pop_back();
-        } else if (c == QLatin1Char(' ')) {
-            flush();
-        } else {
-            word += c;
-        }
+        else
+            last = notebook.appendSection(parents.back(), m.captured());
     }
-    flush();
 }
 
 inline Section* findSection(const Notebook& notebook, const QString& caption)

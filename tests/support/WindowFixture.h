@@ -18,7 +18,6 @@
 #include <QPoint>
 #include <QStringList>
 
-#include <deque>
 #include <memory>
 
 class QMimeData;
@@ -34,16 +33,15 @@ inline QString u8(const char* text)
 class ScriptedPrompts : public UserPrompts
 {
 public:
-    std::deque<Answer> answers;    // for the questions; No when empty
-    std::deque<QString> saveNames; // for saveFileName(); cancel when empty
-    std::deque<QString> openNames; // for openFileName(); cancel when empty
-    QStringList questions, questionTitles, errors, messages;
+    QList<Answer> answers;            // for the questions; No when empty
+    QStringList saveNames, openNames; // for the file dialogs; cancel when empty
+    QStringList questions, questionTitles, errors;
     int saveDialogs = 0;
 
     Answer question(QWidget*, const QString& text, bool) override
     {
         questions << text;
-        return answers.empty() ? Answer::No : take(answers);
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
     }
     Answer warningQuestion(QWidget* parent, const QString& text, const QString& title) override
     {
@@ -51,7 +49,7 @@ public:
         return question(parent, text, false);
     }
     void error(QWidget*, const QString& text) override { errors << text; }
-    void information(QWidget*, const QString& text, const QString&) override { messages << text; }
+    void information(QWidget*, const QString&, const QString&) override {}
     QString openFileName(QWidget*, const QString&) override { return take(openNames); }
     QString saveFileName(QWidget*, const QString&) override
     {
@@ -60,13 +58,9 @@ public:
     }
 
 private:
-    template <typename T> static T take(std::deque<T>& queue)
+    static QString take(QStringList& names)
     {
-        if (queue.empty())
-            return T();
-        T value = queue.front();
-        queue.pop_front();
-        return value;
+        return names.isEmpty() ? QString() : names.takeFirst();
     }
 };
 
