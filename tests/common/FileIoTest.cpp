@@ -128,13 +128,15 @@ TEST(FileIo, CommonReasonsOfAFailedWriteAreGivenInRussian)
     for (const auto& [target, reason] : cases) {
         const QString path = dir.path(QString::fromUtf8(target));
         if (reason) {
-            EXPECT_EQ(test::errorOf([&] { writeFileAtomically(path, "new"); }),
-                      u"Не удалось записать файл \"%1\".\n%2"_s.arg(path, QString::fromUtf8(reason)));
+            EXPECT_EQ(
+                test::errorOf([&] { writeFileAtomically(path, "new"); }),
+                u"Не удалось записать файл \"%1\".\n%2"_s.arg(path, QString::fromUtf8(reason)));
         }
     }
     // Any other reason is given as the system gives it.
     const test::FileSizeLimit limit(4096);
     const QString big = dir.path(u"big.nib"_s);
-    EXPECT_TRUE(test::errorOf([&] { writeFileAtomically(big, QByteArray(100000, 'n')); })
-                    .endsWith(u"\nFile too large"_s));
+    EXPECT_TRUE(test::errorOf([&] {
+                    writeFileAtomically(big, QByteArray(100000, 'n'));
+                }).endsWith(u"\nFile too large"_s));
 }

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace kelto;
 using namespace Qt::StringLiterals;
 

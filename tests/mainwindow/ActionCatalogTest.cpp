@@ -1,8 +1,8 @@
 // The command table as the window uses it: every command reachable, no key
 // made ambiguous, hints split into their two parts.
 
-#include "WindowFixture.h"
 #include "mainwindow/ActionCatalog.h"
+#include "WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>

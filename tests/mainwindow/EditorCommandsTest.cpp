@@ -1,8 +1,8 @@
 // The editor's commands: block shift, case, insertions, the clipboard
 // commands, the automatic clipboard and the enabling that follows the focus.
 
-#include "WindowFixture.h"
 #include "mainwindow/EditorCommands.h"
+#include "WindowFixture.h"
 #include "mainwindow/NavigatorCommands.h"
 #include "settings/SettingsKeys.h"
 
@@ -58,7 +58,8 @@ TEST_F(EditorCommandsTest, BlockShiftTakesWholeLinesAsOneUndoStep)
     const Case cases[] = {
         {2, QStringLiteral("a\n\n  b\nrest"), 0, 6, "ActionEditShr",
          QStringLiteral("  a\n\n    b\nrest")},
-        {2, QStringLiteral("a\n\n  b\nrest"), 0, 6, "ActionEditShl", QStringLiteral("a\n\nb\nrest")},
+        {2, QStringLiteral("a\n\n  b\nrest"), 0, 6, "ActionEditShl",
+         QStringLiteral("a\n\nb\nrest")},
         // Spaces go, tabs never.
         {4, QStringLiteral("  \tx\n\ty\n      z"), -1, -1, "ActionEditShl",
          QStringLiteral("\tx\n\ty\n  z")},
@@ -214,9 +215,9 @@ TEST_F(EditorCommandsTest, EnablingFollowsTheFocusedEditorAndItsSelection)
     n.setSelection(0, 2);
     n.w().navigator()->setFocus();
     n.settle();
-    for (const char* name : {"ActionEditUndo", "ActionEditCopy", "ActionEditPaste",
-                             "ActionEditQuickSelectAll", "ActionEditShl", "ActionEditUpper",
-                             "ActionEditorNodePath", "ActionEditAutoClipboard"})
+    for (const char* name :
+         {"ActionEditUndo", "ActionEditCopy", "ActionEditPaste", "ActionEditQuickSelectAll",
+          "ActionEditShl", "ActionEditUpper", "ActionEditorNodePath", "ActionEditAutoClipboard"})
         EXPECT_FALSE(n.enabled(name)) << name;
     EXPECT_EQ(n.enabled("ActionEditCutMulti"), n.w().navigatorCommands().canCutSection());
     n.trigger("ActionEditCutMulti");

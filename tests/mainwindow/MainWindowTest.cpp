@@ -167,7 +167,6 @@ TEST(MainWindow, SavingAFileOpenedAsTextWritesANotebookBesideIt)
     n.trigger("ActionFileSave");
     EXPECT_EQ(readBytes(n.dir.path(QStringLiteral("plan.bak"))), old);
     EXPECT_EQ(bodyIn(nib), u8("строка\nещё"));
-
 }
 
 TEST(MainWindow, FailedOpenLeavesTheOpenNotebookAlone)
@@ -180,8 +179,9 @@ TEST(MainWindow, FailedOpenLeavesTheOpenNotebookAlone)
     writeBytes(bad, QByteArray("NIB\x01\x10\x00\x00\x00short", 13));
     n.prompts.openNames = {bad};
     n.trigger("ActionFileOpen");
-    EXPECT_EQ(n.prompts.errors,
-              QStringList{u8("Нарушена структура файла или данный формат файла не поддерживается")});
+    EXPECT_EQ(
+        n.prompts.errors,
+        QStringList{u8("Нарушена структура файла или данный формат файла не поддерживается")});
     EXPECT_EQ(n.w().windowTitle(), u8("Тримбель - Good"));
     EXPECT_EQ(n.nb().fileName(), path);
     EXPECT_TRUE(n.nb().isModified());

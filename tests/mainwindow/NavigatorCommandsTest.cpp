@@ -68,7 +68,7 @@ TEST(NavigatorCommands, RenameRefusesEmptyCleansAndMarksOnlyRealChanges)
         bool modified;
     };
     const Step steps[] = {
-        {QString(), QStringLiteral("Word"), false},          // an empty caption is refused
+        {QString(), QStringLiteral("Word"), false},              // an empty caption is refused
         {QStringLiteral("Word"), QStringLiteral("Word"), false}, // the same is no change
         {QStringLiteral("word"), QStringLiteral("word"), true},  // a change of case is one
         // What the file could not keep is cleaned as the file would.
@@ -169,7 +169,7 @@ TEST(NavigatorCommands, F4ExpandsAndCollapsesWholeBranchesWithOneSharedItem)
     QMenu* menu = n.w().actions().menu(u"MenuNavigator");
     const auto offered = [&] {
         return menu->actions().contains(n.w().action(u"ActionNavigatorExpand")) ? "expand"
-                                                                                 : "collapse";
+                                                                                : "collapse";
     };
     n.key(Qt::Key_F4);
     for (const char* c : {"A", "B", "C"})

@@ -1,9 +1,9 @@
 // The navigator's moves: the move commands and their keys, cut and paste of
 // sections, and drag and drop at points taken from the view's rectangles.
 
+#include "mainwindow/NavigatorMoves.h"
 #include "WindowFixture.h"
 #include "mainwindow/NavigatorCommands.h"
-#include "mainwindow/NavigatorMoves.h"
 
 #include <QApplication>
 #include <QMimeData>
@@ -50,8 +50,8 @@ TEST(NavigatorMoves, EachCommandAndKeyMovesAndMarksOnlyRealChanges)
         const std::string command = c.command;
         if (command[0] == '^') {
             const bool shift = command[1] == '+';
-            const Qt::Key key = command.find("Down") != std::string::npos ? Qt::Key_Down
-                                                                           : Qt::Key_Backspace;
+            const Qt::Key key =
+                command.find("Down") != std::string::npos ? Qt::Key_Down : Qt::Key_Backspace;
             n.key(key, Qt::ControlModifier | (shift ? Qt::ShiftModifier : Qt::NoModifier));
         } else {
             n.trigger(c.command);
