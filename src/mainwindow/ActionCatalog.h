@@ -68,7 +68,8 @@ public:
     QAction* action(QStringView name) const;
     // Lets updateEnabled() enable the command; returns its action, enabled.
     QAction* wire(QStringView name);
-    // A condition of the command beyond what its row needs.
+    // A condition of the command beyond what its row needs; it is asked
+    // only while those needs are met.
     void addCondition(QStringView name, std::function<bool()> condition);
     // Enables every wired command whose needs are all met and whose
     // condition holds, and disables the other wired ones.

@@ -17,7 +17,7 @@ public:
     // the command is enabled while its needs and its condition allow.
     virtual void wireCommand(QStringView name, std::function<void()> handler) = 0;
     // A condition of the command beyond the needs of its table row,
-    // evaluated with every update.
+    // evaluated with every update once those needs are met.
     virtual void enableWhen(QStringView name, std::function<bool()> condition) = 0;
     // Work done with every update after the commands are enabled.
     virtual void addUpdateRule(std::function<void()> rule) = 0;

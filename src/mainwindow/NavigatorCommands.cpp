@@ -49,7 +49,10 @@ NavigatorCommands::NavigatorCommands(CommandHost& host, ActionTable& actions, No
     wire();
     m_moves->wire(host);
     wireView();
-    m_host.enableWhen(cmd::NavigatorExpand, [this] { return selected()->hasChildren(); });
+    m_host.enableWhen(cmd::NavigatorExpand, [this] {
+        const Section* s = selected();
+        return s && s->hasChildren();
+    });
     m_host.enableWhen(cmd::NavigatorUndo, [this] { return !m_notebook.deletedSections().empty(); });
     m_host.addUpdateRule([this] { withdrawCaptionKeys(captionEditing()); });
 }
