@@ -12,6 +12,7 @@
 #include "NotebookGenerator.h"
 #include "SilentPrompts.h"
 #include "document/Notebook.h"
+#include "mainwindow/CommandIds.h"
 #include "mainwindow/NavigatorCommands.h"
 #include "mainwindow/NavigatorModel.h"
 #include "mainwindow/NavigatorMoves.h"
@@ -60,9 +61,9 @@ void report(const char* what, double ms)
                 ms <= TargetMs ? "ok" : "MISSED");
 }
 
-void trigger(TNotesForm& window, const char16_t* name)
+void trigger(TNotesForm& window, QStringView name)
 {
-    window.action(QStringView(name))->trigger();
+    window.action(name)->trigger();
 }
 
 void measure(TNotesForm& window, const char* title)
@@ -76,12 +77,12 @@ void measure(TNotesForm& window, const char* title)
 
     bool up = true;
     report("move up or down (Ctrl+Up / Ctrl+Down)", medianOf(window, [&] {
-               trigger(window, up ? u"ActionNavigatorMoveUp" : u"ActionNavigatorMoveDown");
+               trigger(window, up ? cmd::NavigatorMoveUp : cmd::NavigatorMoveDown);
                up = !up;
            }));
     bool into = true;
     report("into the previous section and back", medianOf(window, [&] {
-               trigger(window, into ? u"ActionNavigatorInsertPrev" : u"ActionNavigatorUpOneLevel");
+               trigger(window, into ? cmd::NavigatorInsertPrev : cmd::NavigatorUpOneLevel);
                into = !into;
            }));
     NavigatorMoves& moves = window.navigatorCommands().moves();
@@ -95,9 +96,9 @@ void measure(TNotesForm& window, const char* title)
     report("delete a section (F8), then its undo", medianOf(window, [&] {
                if (deleting) {
                    nb.setCurrent(nb.topLevel(nb.topLevelCount() / 2)->lastDescendant());
-                   trigger(window, u"ActionNavigatorDeleteNode");
+                   trigger(window, cmd::NavigatorDeleteNode);
                } else {
-                   trigger(window, u"ActionNavigatorUndo");
+                   trigger(window, cmd::NavigatorUndo);
                }
                deleting = !deleting;
            }));

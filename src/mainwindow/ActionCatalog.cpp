@@ -32,159 +32,166 @@ struct ActionRow
     QKeyCombination key;
     QStringView hint;
     QStringView icon;
+    Needs needs = 0; // besides being wired, see ActionTable::updateEnabled()
     Kind kind = Kind::Plain;
 };
 
 constexpr QKeyCombination NoKey{};
 constexpr auto Ctrl = Qt::CTRL;
 constexpr auto CtrlShift = Qt::CTRL | Qt::SHIFT;
+constexpr Needs OnSection = need::NavigatorShown | need::SectionSelected;
 
 // clang-format off
 const ActionRow FileActions[] = {
-    {u"ActionFileNew", u"Созд&ать", Ctrl | Qt::Key_N,
+    {cmd::FileNew, u"Созд&ать", Ctrl | Qt::Key_N,
      u"Новый|Создать новый файл.", u"document-new"},
-    {u"ActionFileOpen", u"&Открыть...", Ctrl | Qt::Key_O,
+    {cmd::FileOpen, u"&Открыть...", Ctrl | Qt::Key_O,
      u"Открыть|Открыть существующий файл.", u"document-open"},
-    {u"ActionFileSave", u"&Сохранить", Ctrl | Qt::Key_S,
-     u"Сохранить|Сохранить изменения файла.", u"document-save"},
-    {u"ActionFileSaveAs", u"Сохранить &как...", CtrlShift | Qt::Key_S,
-     u"Сохранить как|Сохранить файл под другим именем.", u"document-save-as"},
-    {u"ActionFileExit", u"В&ыход", Qt::ALT | Qt::Key_X,
+    {cmd::FileSave, u"&Сохранить", Ctrl | Qt::Key_S,
+     u"Сохранить|Сохранить изменения файла.", u"document-save", need::NotEmpty},
+    {cmd::FileSaveAs, u"Сохранить &как...", CtrlShift | Qt::Key_S,
+     u"Сохранить как|Сохранить файл под другим именем.", u"document-save-as", need::NotEmpty},
+    {cmd::FileExit, u"В&ыход", Qt::ALT | Qt::Key_X,
      u"|Завершить работу.", u"application-exit"},
 };
 
 const ActionRow OutputActions[] = {
-    {u"ActionFileSendMail", u"Отправить e-&mail...", NoKey,
+    {cmd::FileSendMail, u"Отправить e-&mail...", NoKey,
      u"|Послать по электронной почте (вызов программы только).", u"mail-send"},
-    {u"ActionFilePrint", u"&Печать...", Ctrl | Qt::Key_P,
+    {cmd::FilePrint, u"&Печать...", Ctrl | Qt::Key_P,
      u"Печать|Печать всего файла или текущего раздела.", u"document-print"},
-    {u"ActionFilePrintSetup", u"Настройка прин&тера...", NoKey,
+    {cmd::FilePrintSetup, u"Настройка прин&тера...", NoKey,
      u"Настройка принтера|Выбор принтера для печати, размер бумаги, ориентация.", u"printer"},
-    {u"ActionFilePageSetup", u"Параметры &страницы...", NoKey,
+    {cmd::FilePageSetup, u"Параметры &страницы...", NoKey,
      u"Параметры страницы|Установка области печати.", u"document-page-setup"},
-    {u"ActionFileExport", u"&Экспорт...", Ctrl | Qt::Key_E,
+    {cmd::FileExport, u"&Экспорт...", Ctrl | Qt::Key_E,
      u"Экспорт|Сохранение файла в другом формате.", u"document-export"},
 };
 
 const ActionRow ServiceActions[] = {
-    {u"ActionServiceNewWindow", u"Новое &окно", CtrlShift | Qt::Key_N,
+    {cmd::ServiceNewWindow, u"Новое &окно", CtrlShift | Qt::Key_N,
      u"|Запустить копию программы.", u"window-new"},
-    {u"ActionServiceInfo", u"&Информация...", Ctrl | Qt::Key_M,
+    {cmd::ServiceInfo, u"&Информация...", Ctrl | Qt::Key_M,
      u"Информация|Информация о документе.", u"document-properties"},
-    {u"ActionServiceStat", u"Статистика...", Ctrl | Qt::Key_T, u"", u"", Kind::Hidden},
-    {u"ActionServiceImport", u"Импорт...", Ctrl | Qt::Key_I, u"", u"document-import"},
-    {u"ActionServiceShowNavigator", u"Показать на&вигатор", Ctrl | Qt::Key_B,
+    {cmd::ServiceStat, u"Статистика...", Ctrl | Qt::Key_T, u"", u"", {}, Kind::Hidden},
+    {cmd::ServiceImport, u"Импорт...", Ctrl | Qt::Key_I, u"", u"document-import"},
+    {cmd::ServiceShowNavigator, u"Показать на&вигатор", Ctrl | Qt::Key_B,
      u"|Переключатель показа навигатора.", u""},
-    {u"ActionServiceHideNavigator", u"Скрыть на&вигатор", Ctrl | Qt::Key_B,
+    {cmd::ServiceHideNavigator, u"Скрыть на&вигатор", Ctrl | Qt::Key_B,
      u"|Переключатель показа навигатора.", u""},
-    {u"ActionServiceFiles", u"Показать &файлы", Ctrl | Qt::Key_Q,
+    {cmd::ServiceFiles, u"Показать &файлы", Ctrl | Qt::Key_Q,
      u"Менеджер файлов|", u"system-file-manager"},
-    {u"ActionServiceOptions", u"Наст&ройки...", Qt::Key_F9,
+    {cmd::ServiceOptions, u"Наст&ройки...", Qt::Key_F9,
      u"Настройки|Показать окно с многочисленными страницами настроек.", u"preferences-system"},
 };
 
 const ActionRow HelpActions[] = {
-    {u"ActionHelpContents", u"Вызов &справки", Qt::Key_F1, u"|Справка.", u"help-contents"},
-    {u"ActionHelpAbout", u"О программе...", Ctrl | Qt::Key_F1, u"", u"help-about"},
+    {cmd::HelpContents, u"Вызов &справки", Qt::Key_F1, u"|Справка.", u"help-contents"},
+    {cmd::HelpAbout, u"О программе...", Ctrl | Qt::Key_F1, u"", u"help-about"},
 };
 
 const ActionRow FavoriteActions[] = {
-    {u"ActionFavoriteAdd", u"Д&обавить...", Ctrl | Qt::Key_D, u"", u"bookmark-new"},
-    {u"ActionFavoriteChange", u"Изм&енить...", CtrlShift | Qt::Key_D, u"", u""},
+    {cmd::FavoriteAdd, u"Д&обавить...", Ctrl | Qt::Key_D, u"", u"bookmark-new"},
+    {cmd::FavoriteChange, u"Изм&енить...", CtrlShift | Qt::Key_D, u"", u""},
 };
 
 const ActionRow NavigatorActions[] = {
-    {u"ActionNavigatorUndo", u"От&мена", NoKey, u"", u"edit-undo"},
-    {u"ActionNavigatorNewNode", u"&Новый раздел", Qt::Key_F5,
-     u"Создать раздел|Создать новый раздел того же уровня что и выделенный.", u"list-add"},
-    {u"ActionNavigatorNewChild", u"Новый &подраздел", Qt::Key_F6,
-     u"Создать подраздел|Создать новый подраздел в текущем разделе.", u""},
-    {u"ActionNavigatorInsertNode", u"&Новый над текущим", NoKey, u"", u""},
-    {u"ActionNppInsertNode", u"Новый &над текущим", NoKey, u"", u""},
-    {u"ActionNavigatorRenameNode", u"Пере&именовать", Qt::Key_F2,
-     u"Переименовать раздел|Переименовать выделенный раздел.", u"edit-rename"},
-    {u"ActionNavigatorDeleteNode", u"&Удалить раздел", Qt::Key_F8,
+    {cmd::NavigatorUndo, u"От&мена", NoKey, u"", u"edit-undo"},
+    {cmd::NavigatorNewNode, u"&Новый раздел", Qt::Key_F5,
+     u"Создать раздел|Создать новый раздел того же уровня что и выделенный.", u"list-add", need::NavigatorShown},
+    {cmd::NavigatorNewChild, u"Новый &подраздел", Qt::Key_F6,
+     u"Создать подраздел|Создать новый подраздел в текущем разделе.", u"", need::NavigatorShown},
+    {cmd::NavigatorInsertNode, u"&Новый над текущим", NoKey, u"", u"", need::NavigatorShown},
+    {cmd::NppInsertNode, u"Новый &над текущим", NoKey, u"", u""},
+    {cmd::NavigatorRenameNode, u"Пере&именовать", Qt::Key_F2,
+     u"Переименовать раздел|Переименовать выделенный раздел.", u"edit-rename", OnSection},
+    {cmd::NavigatorDeleteNode, u"&Удалить раздел", Qt::Key_F8,
      u"Удалить раздел|Удалить выделенный раздел и все входящие в него подразделы.",
-     u"list-remove"},
-    {u"ActionNavigatorExpand", u"&Развернуть всю ветвь", Qt::Key_F4,
-     u"Развернуть ветвь|Показать всё поддерево выделенного элемента.", u""},
-    {u"ActionNavigatorCollapse", u"&Свернуть всю ветвь", Qt::Key_F4,
-     u"Свернуть ветвь|Скрыть все элементы выделенного узла.", u""},
-    {u"ActionNavigatorFindNode", u"&Поиск...", Qt::Key_F7,
+     u"list-remove", OnSection},
+    {cmd::NavigatorExpand, u"&Развернуть всю ветвь", Qt::Key_F4,
+     u"Развернуть ветвь|Показать всё поддерево выделенного элемента.", u"", OnSection},
+    {cmd::NavigatorCollapse, u"&Свернуть всю ветвь", Qt::Key_F4,
+     u"Свернуть ветвь|Скрыть все элементы выделенного узла.", u"", OnSection},
+    {cmd::NavigatorFindNode, u"&Поиск...", Qt::Key_F7,
      u"Найти раздел|Поиск раздела в навигаторе.", u""},
-    {u"ActionNavigatorCreateList", u"Со&здать список...", Qt::SHIFT | Qt::Key_F5,
+    {cmd::NavigatorCreateList, u"Со&здать список...", Qt::SHIFT | Qt::Key_F5,
      u"Список|Автоматизированое создание разделов в навигаторе.", u""},
-    {u"ActionNavigatorSort", u"Со&ртировка...", NoKey, u"", u"view-sort-ascending"},
-    {u"ActionNavigatorSelPrev", u"Перейти к предыдущему", Qt::ALT | Qt::Key_Up, u"",
+    {cmd::NavigatorSort, u"Со&ртировка...", NoKey, u"", u"view-sort-ascending"},
+    {cmd::NavigatorSelPrev, u"Перейти к предыдущему", Qt::ALT | Qt::Key_Up, u"",
      u"go-previous"},
-    {u"ActionNavigatorSelNext", u"Перейти к следующему", Qt::ALT | Qt::Key_Down, u"",
+    {cmd::NavigatorSelNext, u"Перейти к следующему", Qt::ALT | Qt::Key_Down, u"",
      u"go-next"},
-    {u"ActionNppInsDT", u"&Дата/Время", NoKey, u"", u""},
-    {u"ActionNppCopyPath", u"&Копировать путь", NoKey, u"", u""},
-    {u"ActionNppInfo", u"&Информация...", NoKey, u"", u""},
+    {cmd::NppInsDT, u"&Дата/Время", NoKey, u"", u"", OnSection},
+    {cmd::NppCopyPath, u"&Копировать путь", NoKey, u"", u"", OnSection},
+    {cmd::NppInfo, u"&Информация...", NoKey, u"", u""},
 };
 
 const ActionRow MoveActions[] = {
-    {u"ActionNavigatorMoveUp", u"Наверх", Ctrl | Qt::Key_Up,
-     u"Сдвинуть вверх|Переместить раздел вверх.", u"go-up"},
-    {u"ActionNavigatorMoveDown", u"Вниз", Ctrl | Qt::Key_Down,
-     u"Сдвинуть вниз|Переместить раздел вниз.", u"go-down"},
-    {u"ActionNavigatorInsertPrev", u"Вставить в предыдущий", CtrlShift | Qt::Key_Up, u"", u""},
-    {u"ActionNavigatorInsertNext", u"Вставить в следущий", CtrlShift | Qt::Key_Down, u"", u""},
-    {u"ActionNavigatorUpOneLevel", u"Поднять на уровень выше", Ctrl | Qt::Key_Backspace, u"",
-     u""},
-    {u"ActionNavigatorUpToRoot", u"Переместить в корень", CtrlShift | Qt::Key_Backspace, u"",
-     u""},
-    {u"ActionNppUppestLevel", u"Поднять на уровень &выше", NoKey, u"", u""},
-    {u"ActionNppMakeFirst", u"Сделать перв&ым на уровне", NoKey, u"", u""},
-    {u"ActionNppMakeLast", u"Сделать последн&им на уровне", NoKey, u"", u""},
+    {cmd::NavigatorMoveUp, u"Наверх", Ctrl | Qt::Key_Up,
+     u"Сдвинуть вверх|Переместить раздел вверх.", u"go-up", OnSection},
+    {cmd::NavigatorMoveDown, u"Вниз", Ctrl | Qt::Key_Down,
+     u"Сдвинуть вниз|Переместить раздел вниз.", u"go-down", OnSection},
+    {cmd::NavigatorInsertPrev, u"Вставить в предыдущий", CtrlShift | Qt::Key_Up, u"", u"", OnSection},
+    {cmd::NavigatorInsertNext, u"Вставить в следущий", CtrlShift | Qt::Key_Down, u"", u"", OnSection},
+    {cmd::NavigatorUpOneLevel, u"Поднять на уровень выше", Ctrl | Qt::Key_Backspace, u"",
+     u"", OnSection},
+    {cmd::NavigatorUpToRoot, u"Переместить в корень", CtrlShift | Qt::Key_Backspace, u"",
+     u"", OnSection},
+    {cmd::NppUppestLevel, u"Поднять на уровень &выше", NoKey, u"", u"", OnSection},
+    {cmd::NppMakeFirst, u"Сделать перв&ым на уровне", NoKey, u"", u"", OnSection},
+    {cmd::NppMakeLast, u"Сделать последн&им на уровне", NoKey, u"", u"", OnSection},
 };
 
 const ActionRow EditorActions[] = {
-    {u"ActionEditUndo", u"От&мена", Ctrl | Qt::Key_Z,
-     u"Отменить|Отменить последнее действие.", u"edit-undo"},
-    {u"ActionEditRedo", u"&Вернуть", CtrlShift | Qt::Key_Z,
-     u"Вернуть|Вернуть отменённое действие.", u"edit-redo"},
-    {u"ActionEditCutMulti", u"Вырезать", Ctrl | Qt::Key_X, u"", u"edit-cut"},
-    {u"ActionEditCut", u"Вырезать", Ctrl | Qt::Key_X, u"", u"edit-cut"},
-    {u"ActionEditCopy", u"Копировать", Ctrl | Qt::Key_C, u"", u"edit-copy"},
-    {u"ActionEditPasteMulti", u"Вставить", Ctrl | Qt::Key_V, u"", u"edit-paste"},
-    {u"ActionEditPaste", u"Вставить", Ctrl | Qt::Key_V, u"", u"edit-paste"},
-    {u"ActionEditDelete", u"Удалить", NoKey, u"", u"edit-delete"},
-    {u"ActionEditQuickSelectAll", u"Выделить всё", Ctrl | Qt::Key_A, u"Выделить весь текст",
-     u"edit-select-all"},
-    {u"ActionEditShl", u"Отступ в&лево", CtrlShift | Qt::Key_Comma,
-     u"|Сдвинуть фрагмент текста влево.", u"format-indent-less"},
-    {u"ActionEditShr", u"Отступ в&право", CtrlShift | Qt::Key_Period,
-     u"|Сдвинуть фрагмент текста право.", u"format-indent-more"},
-    {u"ActionEditLower", u"маленькие", Ctrl | Qt::Key_L,
-     u"Нижний регистр|Преобразование букв выделенного фрагмента в нижний регистр.", u""},
-    {u"ActionEditUpper", u"БОЛЬШИЕ", Ctrl | Qt::Key_U,
-     u"Верхний регистр|Преобразование букв выделенного фрагмента в верхний регистр.", u""},
-    {u"ActionEditorNodeText", u"&Имя раздела", NoKey,
-     u"|Вставить в позицию курсора название текущего раздела.", u""},
-    {u"ActionEditorNodePath", u"Пу&ть к разделу", NoKey,
-     u"|Вставить в позицию курсора полный путь к текущему разделу.", u""},
-    {u"ActionEditorChildList", u"Списо&к подразделов", NoKey,
-     u"|Вставить в позицию курсора список подразделов текущего раздела.", u""},
-    {u"ActionEditorDateTime", u"Дата/&Время...", Qt::Key_F10,
+    {cmd::EditUndo, u"От&мена", Ctrl | Qt::Key_Z,
+     u"Отменить|Отменить последнее действие.", u"edit-undo", need::EditorFocused},
+    {cmd::EditRedo, u"&Вернуть", CtrlShift | Qt::Key_Z,
+     u"Вернуть|Вернуть отменённое действие.", u"edit-redo", need::EditorFocused},
+    {cmd::EditCutMulti, u"Вырезать", Ctrl | Qt::Key_X, u"", u"edit-cut"},
+    {cmd::EditCut, u"Вырезать", Ctrl | Qt::Key_X, u"", u"edit-cut", need::EditorSelection},
+    {cmd::EditCopy, u"Копировать", Ctrl | Qt::Key_C, u"", u"edit-copy"},
+    {cmd::EditPasteMulti, u"Вставить", Ctrl | Qt::Key_V, u"", u"edit-paste"},
+    {cmd::EditPaste, u"Вставить", Ctrl | Qt::Key_V, u"", u"edit-paste", need::EditorFocused},
+    {cmd::EditDelete, u"Удалить", NoKey, u"", u"edit-delete", need::EditorSelection},
+    {cmd::EditQuickSelectAll, u"Выделить всё", Ctrl | Qt::Key_A, u"Выделить весь текст",
+     u"edit-select-all", need::EditorFocused},
+    {cmd::EditShl, u"Отступ в&лево", CtrlShift | Qt::Key_Comma,
+     u"|Сдвинуть фрагмент текста влево.", u"format-indent-less", need::EditorSelection},
+    {cmd::EditShr, u"Отступ в&право", CtrlShift | Qt::Key_Period,
+     u"|Сдвинуть фрагмент текста право.", u"format-indent-more", need::EditorSelection},
+    {cmd::EditLower, u"маленькие", Ctrl | Qt::Key_L,
+     u"Нижний регистр|Преобразование букв выделенного фрагмента в нижний регистр.", u"", need::EditorFocused},
+    {cmd::EditUpper, u"БОЛЬШИЕ", Ctrl | Qt::Key_U,
+     u"Верхний регистр|Преобразование букв выделенного фрагмента в верхний регистр.", u"", need::EditorFocused},
+    {cmd::EditorNodeText, u"&Имя раздела", NoKey,
+     u"|Вставить в позицию курсора название текущего раздела.", u"", need::EditorFocused},
+    {cmd::EditorNodePath, u"Пу&ть к разделу", NoKey,
+     u"|Вставить в позицию курсора полный путь к текущему разделу.", u"", need::EditorFocused},
+    {cmd::EditorChildList, u"Списо&к подразделов", NoKey,
+     u"|Вставить в позицию курсора список подразделов текущего раздела.", u"", need::EditorFocused},
+    {cmd::EditorDateTime, u"Дата/&Время...", Qt::Key_F10,
      u"Втавка даты/времени|Вставить в позицию курсора текущую дату или время.", u""},
-    {u"ActionEditorChar", u"&Символ...", Qt::Key_F11, u"|Вставка символа из таблицы.", u""},
-    {u"ActionEditorPattern", u"&Шаблон...", Qt::Key_F12, u"|Вставить готовый шаблон.", u""},
-    {u"ActionEditAutoClipboard", u"Авто&буфер", CtrlShift | Qt::Key_C,
+    {cmd::EditorChar, u"&Символ...", Qt::Key_F11, u"|Вставка символа из таблицы.", u""},
+    {cmd::EditorPattern, u"&Шаблон...", Qt::Key_F12, u"|Вставить готовый шаблон.", u""},
+    {cmd::EditAutoClipboard, u"Авто&буфер", CtrlShift | Qt::Key_C,
      u"Автобуфер|Включение/выключение режима автовставки текста при копировании в буфер.", u"",
-     Kind::Checkable},
+     need::EditorFocused, Kind::Checkable},
     // The Tab key in the editor while tabs are typed with Tab; no caption.
-    {u"ActionEditorDisableTab", u"", Qt::Key_Tab, u"", u""},
+    {cmd::EditorDisableTab, u"", Qt::Key_Tab, u"", u"", need::TabTyping},
+    // Word wrap on or off; the focus to the next or previous control while
+    // Tab types a tab character.
+    {cmd::EditorWordWrap, u"", Ctrl | Qt::Key_W, u"", u""},
+    {cmd::FocusNext, u"", Ctrl | Qt::Key_Tab, u"", u"", need::TabTyping},
+    {cmd::FocusPrevious, u"", CtrlShift | Qt::Key_Backtab, u"", u"", need::TabTyping},
 };
 
 const ActionRow SearchActions[] = {
-    {u"ActionEditFind", u"&Поиск...", Ctrl | Qt::Key_F, u"Найти|Поиск текста.", u"edit-find"},
-    {u"ActionEditReplace", u"&Замена...", Ctrl | Qt::Key_R, u"Заменить|Поиск и замена текста.",
+    {cmd::EditFind, u"&Поиск...", Ctrl | Qt::Key_F, u"Найти|Поиск текста.", u"edit-find"},
+    {cmd::EditReplace, u"&Замена...", Ctrl | Qt::Key_R, u"Заменить|Поиск и замена текста.",
      u"edit-find-replace"},
-    {u"ActionEditGoto", u"Перей&ти...", Ctrl | Qt::Key_G, u"Перейти |Перейти на строку.",
+    {cmd::EditGoto, u"Перей&ти...", Ctrl | Qt::Key_G, u"Перейти |Перейти на строку.",
      u"go-jump"},
-    {u"ActionEditFindAgain", u"Про&должить поиск", Qt::Key_F3,
+    {cmd::EditFindAgain, u"Про&должить поиск", Qt::Key_F3,
      u"Найти далее|Повторить попытку поиска последнего найденного фрагмента", u""},
 };
 // clang-format on
@@ -247,93 +254,93 @@ constexpr LayoutItem End{LayoutItem::EndMenu};
 // clang-format off
 const LayoutItem MenuBarLayout[] = {
     submenu(u"MenuFile", u"&Файл"),
-        act(u"ActionFileNew"), act(u"ActionFileOpen"),
+        act(cmd::FileNew), act(cmd::FileOpen),
         submenu(u"HistoryMenu", u"&История", u"|Список ранее открываемых файлов."), End,
-        Sep, act(u"ActionFileSave"), act(u"ActionFileSaveAs"),
-        Sep, act(u"ActionFileSendMail"),
-        Sep, act(u"ActionFilePrint"), act(u"ActionFilePrintSetup"), act(u"ActionFilePageSetup"),
-        Sep, act(u"ActionFileExit"),
+        Sep, act(cmd::FileSave), act(cmd::FileSaveAs),
+        Sep, act(cmd::FileSendMail),
+        Sep, act(cmd::FilePrint), act(cmd::FilePrintSetup), act(cmd::FilePageSetup),
+        Sep, act(cmd::FileExit),
     End,
     submenu(u"MenuNavigator", u"&Навигатор"),
-        act(u"ActionNavigatorUndo"),
-        Sep, act(u"ActionNavigatorNewNode"), act(u"ActionNavigatorNewChild"),
-        act(u"ActionNavigatorRenameNode"), act(u"ActionNavigatorDeleteNode"),
-        Sep, shared(u"ActionNavigatorExpand", u"ActionNavigatorCollapse"),
-        Sep, act(u"ActionNavigatorFindNode"),
-        Sep, act(u"ActionNavigatorCreateList"), act(u"ActionNavigatorSort"),
+        act(cmd::NavigatorUndo),
+        Sep, act(cmd::NavigatorNewNode), act(cmd::NavigatorNewChild),
+        act(cmd::NavigatorRenameNode), act(cmd::NavigatorDeleteNode),
+        Sep, shared(cmd::NavigatorExpand, cmd::NavigatorCollapse),
+        Sep, act(cmd::NavigatorFindNode),
+        Sep, act(cmd::NavigatorCreateList), act(cmd::NavigatorSort),
     End,
     submenu(u"MenuEditor", u"&Редактор"),
-        act(u"ActionEditUndo"), act(u"ActionEditRedo"),
-        Sep, act(u"ActionEditCutMulti"), act(u"ActionEditCopy"), act(u"ActionEditPasteMulti"),
-        act(u"ActionEditDelete"),
-        Sep, act(u"ActionEditQuickSelectAll"),
-        Sep, act(u"ActionEditFind"), act(u"ActionEditReplace"), act(u"ActionEditGoto"),
-        Sep, act(u"ActionEditShl"), act(u"ActionEditShr"),
+        act(cmd::EditUndo), act(cmd::EditRedo),
+        Sep, act(cmd::EditCutMulti), act(cmd::EditCopy), act(cmd::EditPasteMulti),
+        act(cmd::EditDelete),
+        Sep, act(cmd::EditQuickSelectAll),
+        Sep, act(cmd::EditFind), act(cmd::EditReplace), act(cmd::EditGoto),
+        Sep, act(cmd::EditShl), act(cmd::EditShr),
         Sep, submenu(u"MenuEditorCase", u"Регистр"),
-            act(u"ActionEditLower"), act(u"ActionEditUpper"),
+            act(cmd::EditLower), act(cmd::EditUpper),
         End,
         Sep, submenu(u"MenuEditorInsert", u"Вставка"),
-            act(u"ActionEditorDateTime"), act(u"ActionEditorChar"), act(u"ActionEditorPattern"),
+            act(cmd::EditorDateTime), act(cmd::EditorChar), act(cmd::EditorPattern),
         End,
-        act(u"ActionEditAutoClipboard"),
+        act(cmd::EditAutoClipboard),
     End,
     submenu(u"MenuFavorites", u"&Избранное"),
-        act(u"ActionFavoriteAdd"), act(u"ActionFavoriteChange"), Sep,
+        act(cmd::FavoriteAdd), act(cmd::FavoriteChange), Sep,
         {LayoutItem::Marker, u"FavoritesMarker"},
     End,
     submenu(u"MenuTemplates", u"&Шаблоны"), End,
     submenu(u"MenuService", u"&Сервис"),
-        act(u"ActionServiceNewWindow"),
-        Sep, act(u"ActionServiceInfo"), act(u"ActionServiceStat"),
-        Sep, act(u"ActionFileExport"), act(u"ActionServiceImport"),
-        Sep, shared(u"ActionServiceHideNavigator", u"ActionServiceShowNavigator"),
-        act(u"ActionServiceFiles"), act(u"ActionServiceOptions"),
+        act(cmd::ServiceNewWindow),
+        Sep, act(cmd::ServiceInfo), act(cmd::ServiceStat),
+        Sep, act(cmd::FileExport), act(cmd::ServiceImport),
+        Sep, shared(cmd::ServiceHideNavigator, cmd::ServiceShowNavigator),
+        act(cmd::ServiceFiles), act(cmd::ServiceOptions),
     End,
     submenu(u"MenuHelp", u"&?"),
-        act(u"ActionHelpContents"), act(u"ActionHelpAbout"),
+        act(cmd::HelpContents), act(cmd::HelpAbout),
     End,
 };
 
 const LayoutItem ToolBarLayout[] = {
-    act(u"ActionFileNew"), act(u"ActionFileOpen"), act(u"ActionFileSave"),
-    Sep, shared(u"ActionNavigatorExpand", u"ActionNavigatorCollapse"),
-    act(u"ActionNavigatorFindNode"),
-    Sep, act(u"ActionNavigatorMoveUp"), act(u"ActionNavigatorMoveDown"),
-    Sep, act(u"ActionNavigatorNewNode"), act(u"ActionNavigatorNewChild"),
-    act(u"ActionNavigatorRenameNode"), act(u"ActionNavigatorDeleteNode"),
-    Sep, act(u"ActionEditUndo"), act(u"ActionEditRedo"),
-    Sep, act(u"ActionEditCutMulti"), act(u"ActionEditCopy"), act(u"ActionEditPasteMulti"),
-    act(u"ActionEditDelete"),
-    Sep, act(u"ActionEditQuickSelectAll"),
-    Sep, act(u"ActionEditFind"), act(u"ActionEditReplace"), act(u"ActionEditGoto"),
-    Sep, act(u"ActionServiceInfo"),
+    act(cmd::FileNew), act(cmd::FileOpen), act(cmd::FileSave),
+    Sep, shared(cmd::NavigatorExpand, cmd::NavigatorCollapse),
+    act(cmd::NavigatorFindNode),
+    Sep, act(cmd::NavigatorMoveUp), act(cmd::NavigatorMoveDown),
+    Sep, act(cmd::NavigatorNewNode), act(cmd::NavigatorNewChild),
+    act(cmd::NavigatorRenameNode), act(cmd::NavigatorDeleteNode),
+    Sep, act(cmd::EditUndo), act(cmd::EditRedo),
+    Sep, act(cmd::EditCutMulti), act(cmd::EditCopy), act(cmd::EditPasteMulti),
+    act(cmd::EditDelete),
+    Sep, act(cmd::EditQuickSelectAll),
+    Sep, act(cmd::EditFind), act(cmd::EditReplace), act(cmd::EditGoto),
+    Sep, act(cmd::ServiceInfo),
 };
 
 const LayoutItem NavigatorPopupLayout[] = {
     submenu(u"TVPopupCreateMenu", u"Создать"),
-        act(u"ActionNavigatorNewNode"), act(u"ActionNppInsertNode"),
-        act(u"ActionNavigatorNewChild"),
+        act(cmd::NavigatorNewNode), act(cmd::NppInsertNode),
+        act(cmd::NavigatorNewChild),
     End,
-    act(u"ActionNavigatorDeleteNode"),
+    act(cmd::NavigatorDeleteNode),
     Sep, submenu(u"TVPopupNameMenu", u"Имя раздела"),
-        act(u"ActionNavigatorRenameNode"), act(u"ActionNppInsDT"), act(u"ActionNppCopyPath"),
+        act(cmd::NavigatorRenameNode), act(cmd::NppInsDT), act(cmd::NppCopyPath),
     End,
     submenu(u"TVPopupOrderMenu", u"Порядок"),
-        act(u"ActionNavigatorSort"), act(u"ActionNppUppestLevel"), act(u"ActionNppMakeFirst"),
-        act(u"ActionNppMakeLast"),
+        act(cmd::NavigatorSort), act(cmd::NppUppestLevel), act(cmd::NppMakeFirst),
+        act(cmd::NppMakeLast),
     End,
-    Sep, act(u"ActionNavigatorFindNode"), act(u"ActionNppInfo"),
+    Sep, act(cmd::NavigatorFindNode), act(cmd::NppInfo),
 };
 
 const LayoutItem EditorPopupLayout[] = {
-    act(u"ActionEditUndo"),
-    Sep, act(u"ActionEditCut"), act(u"ActionEditCopy"), act(u"ActionEditPaste"),
-    act(u"ActionEditDelete"),
-    Sep, act(u"ActionEditQuickSelectAll"),
-    Sep, act(u"ActionEditLower"), act(u"ActionEditUpper"),
+    act(cmd::EditUndo),
+    Sep, act(cmd::EditCut), act(cmd::EditCopy), act(cmd::EditPaste),
+    act(cmd::EditDelete),
+    Sep, act(cmd::EditQuickSelectAll),
+    Sep, act(cmd::EditLower), act(cmd::EditUpper),
     Sep, submenu(u"EditorPopupInsertMenu", u"Вставка"),
-        act(u"ActionEditorNodeText"), act(u"ActionEditorNodePath"), act(u"ActionEditorChildList"),
-        Sep, act(u"ActionEditorDateTime"), act(u"ActionEditorChar"), act(u"ActionEditorPattern"),
+        act(cmd::EditorNodeText), act(cmd::EditorNodePath), act(cmd::EditorChildList),
+        Sep, act(cmd::EditorDateTime), act(cmd::EditorChar), act(cmd::EditorPattern),
     End,
 };
 // clang-format on
@@ -433,15 +440,45 @@ ActionTable::ActionTable(QObject* parent)
     for (const ActionGroup& group : ActionGroups) {
         for (const ActionRow* row = group.first; row != group.last; ++row) {
             QAction* action = makeAction(*row, parent);
+            m_byName.insert(action->objectName(), int(m_actions.size()));
             m_actions.append(action);
-            m_byName.insert(action->objectName(), action);
+            m_commands.push_back({action, row->needs, false, {}});
         }
     }
 }
 
 QAction* ActionTable::action(QStringView name) const
 {
-    return m_byName.value(name.toString(), nullptr);
+    const int index = m_byName.value(name.toString(), -1);
+    return index < 0 ? nullptr : m_actions.at(index);
+}
+
+ActionTable::Command& ActionTable::command(QStringView name)
+{
+    const int index = m_byName.value(name.toString(), -1);
+    Q_ASSERT_X(index >= 0, "ActionTable", qUtf8Printable(name.toString()));
+    return m_commands[size_t(index)];
+}
+
+QAction* ActionTable::wire(QStringView name)
+{
+    Command& wired = command(name);
+    wired.wired = true;
+    wired.action->setEnabled(true);
+    return wired.action;
+}
+
+void ActionTable::addCondition(QStringView name, std::function<bool()> condition)
+{
+    command(name).condition = std::move(condition);
+}
+
+void ActionTable::updateEnabled(Needs met)
+{
+    for (const Command& c : m_commands) {
+        if (c.wired)
+            c.action->setEnabled((c.needs & ~met) == 0 && (!c.condition || c.condition()));
+    }
 }
 
 QList<QAction*> ActionTable::all() const
@@ -590,15 +627,15 @@ void ActionTable::addShared(QWidget* container, const LayoutItem& item)
 void ActionTable::attachDropDowns(QToolBar* bar)
 {
     QMenu* history = makeMenu(bar, QStringLiteral("OpenPopupMenu"), QString());
-    setDropDown(bar, action(u"ActionFileOpen"), history);
-    setDropDown(bar, action(u"ActionFileSave"), makeSaveDropDown(bar));
+    setDropDown(bar, action(cmd::FileOpen), history);
+    setDropDown(bar, action(cmd::FileSave), makeSaveDropDown(bar));
 }
 
 // One item that looks and acts like Save As but shows no key.
 QMenu* ActionTable::makeSaveDropDown(QWidget* parent)
 {
     QMenu* dropDown = makeMenu(parent, QStringLiteral("SavePopupMenu"), QString());
-    QAction* saveAs = action(u"ActionFileSaveAs");
+    QAction* saveAs = action(cmd::FileSaveAs);
     auto* item = new QAction(dropDown);
     item->setObjectName(QStringLiteral("SaveAsPopupItem"));
     const auto follow = [item, saveAs] {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandIds.h"
+
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -7,6 +9,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -20,6 +23,18 @@ namespace kelto {
 
 struct LayoutItem;
 
+// The conditions a command of the table may need before it can be enabled;
+// each row lists its own, and the window reports which hold.
+using Needs = quint8;
+namespace need {
+inline constexpr Needs NotEmpty = 1 << 0;        // the notebook has a section
+inline constexpr Needs NavigatorShown = 1 << 1;  // the navigator is not hidden
+inline constexpr Needs SectionSelected = 1 << 2; // a current section
+inline constexpr Needs EditorFocused = 1 << 3;   // the editor is active, showing a section
+inline constexpr Needs EditorSelection = 1 << 4; // ... and text is selected in it
+inline constexpr Needs TabTyping = 1 << 5;       // Tab types a tab character
+} // namespace need
+
 // Every command of the main window as a QAction, made from one table of
 // captions, shortcuts and hints, together with the menus, the toolbar and the
 // two context menus that show them.
@@ -27,8 +42,9 @@ struct LayoutItem;
 // Each action's object name is its command name ("ActionFileSave"). The short
 // part of a hint (before "|") is the tool tip, the long part (after it) the
 // status tip; a hint without "|" is both. An empty short part leaves the
-// caption, without its "&", as tool tip. Every action starts disabled: the
-// window enables the ones it wires.
+// caption, without its "&", as tool tip. Every action starts disabled: only
+// the commands the window wires are enabled, each while the conditions its
+// row needs hold and its own condition, if it has one, is true.
 //
 // Two pairs of commands share one menu item or toolbar button and one key:
 // expand/collapse branch (F4) and show/hide navigator (Ctrl+B). The builders
@@ -50,6 +66,14 @@ public:
 
     // nullptr when no command has that name.
     QAction* action(QStringView name) const;
+    // Lets updateEnabled() enable the command; returns its action, enabled.
+    QAction* wire(QStringView name);
+    // A condition of the command beyond what its row needs; it is asked
+    // only while those needs are met.
+    void addCondition(QStringView name, std::function<bool()> condition);
+    // Enables every wired command whose needs are all met and whose
+    // condition holds, and disables the other wired ones.
+    void updateEnabled(Needs met);
     // In table order: file, export and print, service, help, favorites,
     // navigator, moves, editor, search.
     QList<QAction*> all() const;
@@ -93,8 +117,18 @@ private:
     QMenu* makeSaveDropDown(QWidget* parent);
     QMenu* makeMenu(QWidget* parent, const QString& objectName, const QString& title);
 
+    struct Command
+    {
+        QAction* action;
+        Needs needs;
+        bool wired = false;
+        std::function<bool()> condition;
+    };
+    Command& command(QStringView name);
+
     QList<QAction*> m_actions;
-    QHash<QString, QAction*> m_byName;
+    std::vector<Command> m_commands; // in table order, as m_actions
+    QHash<QString, int> m_byName;
     QHash<QString, QPointer<QMenu>> m_menus;
     std::vector<SharedSlot> m_slots;
 };

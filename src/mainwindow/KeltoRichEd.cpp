@@ -79,7 +79,7 @@ void TKeltoEdit::showBody(SectionBody* body)
 
 void TKeltoEdit::onContentsChange(int, int removed, int added)
 {
-    if (m_loading || !m_sectionDocument || m_sectionDocument->isLoading())
+    if (!m_sectionDocument || m_sectionDocument->isLoading())
         return;
     if (removed == 0 && added == 0)
         return;
@@ -88,14 +88,11 @@ void TKeltoEdit::onContentsChange(int, int removed, int added)
 
 void TKeltoEdit::setWordWrap(bool wrap)
 {
-    const bool wasLoading = m_loading;
-    m_loading = true;
     const QTextCursor cursor = textCursor();
     const int scroll = verticalScrollBar()->value();
     setLineWrapMode(wrap ? WidgetWidth : NoWrap);
     setTextCursor(cursor);
     verticalScrollBar()->setValue(scroll);
-    m_loading = wasLoading;
 }
 
 void TKeltoEdit::setTabFlag(bool acceptTab)

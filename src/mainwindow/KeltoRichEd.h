@@ -28,10 +28,6 @@ public:
     // Forgets the shown body without touching it (its section is going).
     void detachBody();
 
-    // While set, text the program puts into the editor is not an edit.
-    bool loading() const { return m_loading; }
-    void setLoading(bool loading) { m_loading = loading; }
-
     bool wordWrap() const { return lineWrapMode() != NoWrap; }
     // Keeps the selection and never counts as an edit.
     void setWordWrap(bool wrap);
@@ -78,7 +74,6 @@ private:
     QMetaObject::Connection m_contentsConnection;
     QPointer<QMenu> m_contextMenu;
     QPoint m_pressPoint;
-    bool m_loading = false;
 };
 
 } // namespace kelto

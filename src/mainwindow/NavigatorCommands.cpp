@@ -1,15 +1,14 @@
 #include "NavigatorCommands.h"
 
 #include "ActionCatalog.h"
-#include "KeltoRichEd.h"
+#include "CommandHost.h"
 #include "NavigatorModel.h"
 #include "NavigatorMoves.h"
-#include "StatusPanels.h"
-#include "TreeNotesUnit.h"
 #include "UserPrompts.h"
 #include "common/Clock.h"
 #include "document/Notebook.h"
 #include "document/OutlineText.h"
+#include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
 #include <QAction>
@@ -28,71 +27,63 @@ const QString NavigatorCommands::DeleteQuestionTitle = QStringLiteral("Удал�
 
 namespace {
 
-// Enabled while the navigator is shown.
-const QStringView VisibleCommands[] = {
-    u"ActionNavigatorNewNode",
-    u"ActionNavigatorNewChild",
-    u"ActionNavigatorInsertNode",
+// The commands whose keys (Ctrl+Z, X, C, V, A) a caption editor needs while
+// a caption is being edited in the navigator.
+constexpr QStringView CaptionKeyCommands[] = {
+    cmd::EditUndo,  cmd::EditCutMulti,       cmd::EditCut, cmd::EditCopy, cmd::EditPasteMulti,
+    cmd::EditPaste, cmd::EditQuickSelectAll,
 };
-// Enabled while the navigator is shown and a section is selected.
-const QStringView SelectedCommands[] = {
-    u"ActionNavigatorRenameNode", u"ActionNavigatorDeleteNode",
-    u"ActionNavigatorCollapse",   u"ActionNppInsDT",
-    u"ActionNppCopyPath",
-};
-
-NavigatorView& navigatorViewOf(TNotesForm& window)
-{
-    auto* view = qobject_cast<NavigatorView*>(window.navigator());
-    Q_ASSERT(view);
-    return *view;
-}
 
 } // namespace
 
-NavigatorCommands::NavigatorCommands(TNotesForm& window)
-    : m_window(window), m_view(navigatorViewOf(window)), m_model(*window.navigatorModel()),
-      m_moves(std::make_unique<NavigatorMoves>(window, m_view))
+NavigatorCommands::NavigatorCommands(CommandHost& host, ActionTable& actions, Notebook& notebook,
+                                     NavigatorView& view, NavigatorModel& model,
+                                     TpIniFile& settings, UserPrompts& prompts, Hooks hooks)
+    : m_host(host), m_actions(actions), m_notebook(notebook), m_view(view), m_model(model),
+      m_settings(settings), m_prompts(prompts), m_hooks(std::move(hooks)),
+      m_moves(std::make_unique<NavigatorMoves>(notebook, view, model))
 {
-    m_view.setContextMenu(window.actions().buildNavigatorMenu(&m_view));
+    for (QStringView name : CaptionKeyCommands)
+        m_captionKeys.insert(name.toString(), m_actions.action(name)->shortcut());
+    m_view.setContextMenu(m_actions.buildNavigatorMenu(&m_view));
     wire();
-    m_moves->wire();
+    m_moves->wire(host);
     wireView();
-    m_window.addUpdateRule([this] { updateRules(); });
+    m_host.enableWhen(cmd::NavigatorExpand, [this] {
+        const Section* s = selected();
+        return s && s->hasChildren();
+    });
+    m_host.enableWhen(cmd::NavigatorUndo, [this] { return !m_notebook.deletedSections().empty(); });
+    m_host.addUpdateRule([this] { withdrawCaptionKeys(captionEditing()); });
 }
 
 NavigatorCommands::~NavigatorCommands() = default;
 
-Notebook& NavigatorCommands::notebook() const
-{
-    return m_window.notebook();
-}
-
 Section* NavigatorCommands::selected() const
 {
-    return notebook().current();
+    return m_notebook.current();
 }
 
 void NavigatorCommands::wire()
 {
-    TNotesForm& w = m_window;
-    w.wireCommand(u"ActionNavigatorUndo", [this] { undoDelete(); });
-    w.wireCommand(u"ActionNavigatorNewNode", [this] { newSection(NewPlace::AfterSiblings); });
-    w.wireCommand(u"ActionNavigatorNewChild", [this] { newSection(NewPlace::LastChild); });
-    w.wireCommand(u"ActionNavigatorInsertNode", [this] { newSection(NewPlace::Before); });
+    CommandHost& w = m_host;
+    w.wireCommand(cmd::NavigatorUndo, [this] { undoDelete(); });
+    w.wireCommand(cmd::NavigatorNewNode, [this] { newSection(NewPlace::AfterSiblings); });
+    w.wireCommand(cmd::NavigatorNewChild, [this] { newSection(NewPlace::LastChild); });
+    w.wireCommand(cmd::NavigatorInsertNode, [this] { newSection(NewPlace::Before); });
     // The context menu's twin runs the command itself, and so does nothing
     // where that one is disabled.
-    w.wireCommand(u"ActionNppInsertNode",
-                  [&w] { w.action(u"ActionNavigatorInsertNode")->trigger(); });
-    w.wireCommand(u"ActionNavigatorRenameNode", [this] { renameSelected(); });
-    w.wireCommand(u"ActionNavigatorDeleteNode", [this] { deleteSelected(true); });
-    w.wireCommand(u"ActionNavigatorExpand", [this] { expandSelected(); });
-    w.wireCommand(u"ActionNavigatorCollapse", [this] { collapseSelected(); });
-    w.wireCommand(u"ActionNavigatorSelPrev", [this] { selectNeighbour(false); });
-    w.wireCommand(u"ActionNavigatorSelNext", [this] { selectNeighbour(true); });
-    w.wireCommand(u"ActionNppInsDT", [this] { stampDate(); });
-    w.wireCommand(u"ActionNppCopyPath", [this] { copyPath(); });
-    w.wireCommand(u"ActionNppInfo", [this] { showStatistics(); });
+    w.wireCommand(cmd::NppInsertNode,
+                  [this] { m_actions.action(cmd::NavigatorInsertNode)->trigger(); });
+    w.wireCommand(cmd::NavigatorRenameNode, [this] { renameSelected(); });
+    w.wireCommand(cmd::NavigatorDeleteNode, [this] { deleteSelected(true); });
+    w.wireCommand(cmd::NavigatorExpand, [this] { expandSelected(); });
+    w.wireCommand(cmd::NavigatorCollapse, [this] { collapseSelected(); });
+    w.wireCommand(cmd::NavigatorSelPrev, [this] { selectNeighbour(false); });
+    w.wireCommand(cmd::NavigatorSelNext, [this] { selectNeighbour(true); });
+    w.wireCommand(cmd::NppInsDT, [this] { stampDate(); });
+    w.wireCommand(cmd::NppCopyPath, [this] { copyPath(); });
+    w.wireCommand(cmd::NppInfo, [this] { showStatistics(); });
 }
 
 void NavigatorCommands::wireView()
@@ -101,13 +92,13 @@ void NavigatorCommands::wireView()
                      [this](NavigatorView::KeyCommand command) { runKey(command); });
     QObject::connect(&m_view, &NavigatorView::sectionDropped, &m_context,
                      [this](const QModelIndex& target, NavigatorView::Zone zone) {
-                         m_window.run([&] { m_moves->drop(target, zone); });
+                         m_host.run([&] { m_moves->drop(target, zone); });
                      });
     // F4 and the shared item follow the branches: opening one offers to
     // close, closing one offers to open.
-    ActionTable& table = m_window.actions();
-    QAction* expand = m_window.action(u"ActionNavigatorExpand");
-    QAction* collapse = m_window.action(u"ActionNavigatorCollapse");
+    ActionTable& table = m_actions;
+    QAction* expand = m_actions.action(cmd::NavigatorExpand);
+    QAction* collapse = m_actions.action(cmd::NavigatorCollapse);
     QObject::connect(&m_view, &QTreeView::expanded, &m_context,
                      [&table, collapse] { table.placeInSharedSlot(collapse); });
     QObject::connect(&m_view, &QTreeView::collapsed, &m_context,
@@ -115,7 +106,7 @@ void NavigatorCommands::wireView()
     // After a selection change it offers what the new section needs. That
     // waits until the window has brought the section into sight, which may
     // open its parents.
-    QObject::connect(&notebook(), &Notebook::currentChanged, &m_context,
+    QObject::connect(&m_notebook, &Notebook::currentChanged, &m_context,
                      [this] { QTimer::singleShot(0, &m_context, [this] { followSelection(); }); });
 }
 
@@ -126,44 +117,46 @@ void NavigatorCommands::followSelection()
     const Section* s = selected();
     const QModelIndex index = m_model.indexOf(s);
     const bool open = index.isValid() && s->hasChildren() && m_view.isExpanded(index);
-    m_window.actions().placeInSharedSlot(
-        m_window.action(open ? u"ActionNavigatorCollapse" : u"ActionNavigatorExpand"));
+    m_actions.placeInSharedSlot(
+        m_actions.action(open ? cmd::NavigatorCollapse : cmd::NavigatorExpand));
 }
 
-void NavigatorCommands::updateRules()
+bool NavigatorCommands::captionEditing() const
 {
-    const bool visible = m_window.navigatorShown();
-    Section* s = selected();
-    const bool withSelection = visible && s;
-    for (QStringView name : VisibleCommands)
-        m_window.action(name)->setEnabled(visible);
-    for (QStringView name : SelectedCommands)
-        m_window.action(name)->setEnabled(withSelection);
-    m_window.action(u"ActionNavigatorExpand")->setEnabled(withSelection && s->hasChildren());
-    m_window.action(u"ActionNavigatorUndo")->setEnabled(!notebook().deletedSections().empty());
+    const QWidget* focus = m_view.window()->focusWidget();
+    return focus && focus != &m_view && m_view.isAncestorOf(focus);
+}
+
+void NavigatorCommands::withdrawCaptionKeys(bool withdraw)
+{
+    if (withdraw == m_captionKeysWithdrawn)
+        return;
+    m_captionKeysWithdrawn = withdraw;
+    for (auto it = m_captionKeys.cbegin(); it != m_captionKeys.cend(); ++it)
+        m_actions.action(it.key())->setShortcut(withdraw ? QKeySequence() : it.value());
 }
 
 void NavigatorCommands::runKey(NavigatorView::KeyCommand command)
 {
     switch (command) {
     case NavigatorView::KeyCommand::InsertBefore:
-        m_window.action(u"ActionNavigatorInsertNode")->trigger();
+        m_actions.action(cmd::NavigatorInsertNode)->trigger();
         break;
     case NavigatorView::KeyCommand::Delete:
-        m_window.action(u"ActionNavigatorDeleteNode")->trigger();
+        m_actions.action(cmd::NavigatorDeleteNode)->trigger();
         break;
     case NavigatorView::KeyCommand::NewChild:
-        m_window.action(u"ActionNavigatorNewChild")->trigger();
+        m_actions.action(cmd::NavigatorNewChild)->trigger();
         break;
     case NavigatorView::KeyCommand::DeleteWithoutAsking:
-        m_window.run([this] { deleteSelected(false); });
+        m_host.run([this] { deleteSelected(false); });
         break;
     }
 }
 
 void NavigatorCommands::newSection(NewPlace place)
 {
-    Notebook& nb = notebook();
+    Notebook& nb = m_notebook;
     Section* anchor = selected();
     const QString& caption = Notebook::NewSectionCaption;
     Section* created = nullptr;
@@ -199,22 +192,20 @@ void NavigatorCommands::deleteSelected(bool ask)
     Section* s = selected();
     if (!s)
         return;
-    if (ask && m_window.settings().read(keys::navigator::DelNodeQuery) &&
-        m_window.prompts().warningQuestion(&m_window, DeleteQuestion, DeleteQuestionTitle) !=
+    if (ask && m_settings.read(keys::navigator::DelNodeQuery) &&
+        m_prompts.warningQuestion(m_view.window(), DeleteQuestion, DeleteQuestionTitle) !=
             UserPrompts::Answer::Yes)
         return;
-    notebook().deleteSection(s);
-    notebook().setModified(true);
-    if (!selected()) {
-        m_window.status().clearCaret();
-        m_window.status().setPath(QString());
-    }
+    m_notebook.deleteSection(s);
+    m_notebook.setModified(true);
+    if (!selected())
+        m_hooks.selectionEmptied();
 }
 
 void NavigatorCommands::undoDelete()
 {
-    if (notebook().restoreDeleted())
-        notebook().setModified(true);
+    if (m_notebook.restoreDeleted())
+        m_notebook.setModified(true);
 }
 
 void NavigatorCommands::expandSelected()
@@ -225,7 +216,7 @@ void NavigatorCommands::expandSelected()
     m_view.setUpdatesEnabled(false);
     m_view.expandRecursively(index);
     m_view.setUpdatesEnabled(true);
-    m_window.actions().placeInSharedSlot(m_window.action(u"ActionNavigatorCollapse"));
+    m_actions.placeInSharedSlot(m_actions.action(cmd::NavigatorCollapse));
 }
 
 void NavigatorCommands::collapseSelected()
@@ -245,7 +236,7 @@ void NavigatorCommands::collapseSelected()
         }
     });
     m_view.setUpdatesEnabled(true);
-    m_window.actions().placeInSharedSlot(m_window.action(u"ActionNavigatorExpand"));
+    m_actions.placeInSharedSlot(m_actions.action(cmd::NavigatorExpand));
 }
 
 void NavigatorCommands::selectNeighbour(bool next)
@@ -268,9 +259,9 @@ void NavigatorCommands::selectNeighbour(bool next)
     }
     if (!target)
         return;
-    notebook().setCurrent(target);
+    m_notebook.setCurrent(target);
     if (!inNavigator)
-        m_window.editor()->setFocus();
+        m_hooks.focusEditor();
 }
 
 QString NavigatorCommands::dateStampText()
@@ -283,8 +274,8 @@ void NavigatorCommands::stampDate()
     Section* s = selected();
     if (!s)
         return;
-    notebook().renameSection(s, outlineSafeCaption(dateStampText()));
-    notebook().setModified(true);
+    m_notebook.renameSection(s, outlineSafeCaption(dateStampText()));
+    m_notebook.setModified(true);
 }
 
 void NavigatorCommands::copyPath()
@@ -311,27 +302,34 @@ QString NavigatorCommands::statisticsText(const Notebook& notebook)
 
 void NavigatorCommands::showStatistics()
 {
-    m_window.prompts().information(&m_window, statisticsText(notebook()));
+    m_prompts.information(m_view.window(), statisticsText(m_notebook));
 }
 
-bool NavigatorCommands::canCutSection() const
+bool NavigatorCommands::hasClipboardFocus() const
+{
+    return m_view.window()->focusWidget() == &m_view;
+}
+
+bool NavigatorCommands::canCut() const
 {
     return m_moves->canCut();
 }
 
-void NavigatorCommands::cutSection()
+void NavigatorCommands::cut()
 {
-    m_moves->cut();
+    if (m_moves->canCut())
+        m_moves->cut();
 }
 
-bool NavigatorCommands::canPasteSection() const
+bool NavigatorCommands::canPaste() const
 {
     return m_moves->canPaste();
 }
 
-void NavigatorCommands::pasteSection()
+void NavigatorCommands::paste()
 {
-    m_moves->paste();
+    if (m_moves->canPaste())
+        m_moves->paste();
 }
 
 } // namespace kelto

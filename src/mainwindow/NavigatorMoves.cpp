@@ -1,67 +1,47 @@
 #include "NavigatorMoves.h"
 
+#include "CommandHost.h"
+#include "CommandIds.h"
 #include "NavigatorModel.h"
-#include "TreeNotesUnit.h"
-
-#include <QAction>
 
 namespace kelto {
 
-namespace {
-const QStringView MoveCommands[] = {
-    u"ActionNavigatorMoveUp",     u"ActionNavigatorMoveDown",   u"ActionNavigatorInsertPrev",
-    u"ActionNavigatorInsertNext", u"ActionNavigatorUpOneLevel", u"ActionNavigatorUpToRoot",
-    u"ActionNppUppestLevel",      u"ActionNppMakeFirst",        u"ActionNppMakeLast",
-};
-}
-
-NavigatorMoves::NavigatorMoves(TNotesForm& window, NavigatorView& view)
-    : m_window(window), m_view(view), m_model(*window.navigatorModel())
+NavigatorMoves::NavigatorMoves(Notebook& notebook, NavigatorView& view, NavigatorModel& model)
+    : m_notebook(notebook), m_view(view), m_model(model)
 {
-}
-
-Notebook& NavigatorMoves::notebook() const
-{
-    return m_window.notebook();
 }
 
 Section* NavigatorMoves::selected() const
 {
-    return notebook().current();
+    return m_notebook.current();
 }
 
-void NavigatorMoves::wire()
+void NavigatorMoves::wire(CommandHost& host)
 {
-    m_window.wireCommand(u"ActionNavigatorMoveUp", [this] { moveUp(); });
-    m_window.wireCommand(u"ActionNavigatorMoveDown", [this] { moveDown(); });
-    m_window.wireCommand(u"ActionNavigatorInsertPrev", [this] { insertIntoPrevious(); });
-    m_window.wireCommand(u"ActionNavigatorInsertNext", [this] { insertIntoNext(); });
-    m_window.wireCommand(u"ActionNavigatorUpOneLevel", [this] { upOneLevel(); });
+    host.wireCommand(cmd::NavigatorMoveUp, [this] { moveUp(); });
+    host.wireCommand(cmd::NavigatorMoveDown, [this] { moveDown(); });
+    host.wireCommand(cmd::NavigatorInsertPrev, [this] { insertIntoPrevious(); });
+    host.wireCommand(cmd::NavigatorInsertNext, [this] { insertIntoNext(); });
+    host.wireCommand(cmd::NavigatorUpOneLevel, [this] { upOneLevel(); });
     // These always move, even where the section is already in place, and so
     // always count as a change.
-    m_window.wireCommand(u"ActionNavigatorUpToRoot",
-                         [this] { moveSelected(nullptr, MoveMode::LastSibling); });
-    m_window.wireCommand(u"ActionNppUppestLevel",
-                         [this] { moveSelected(nullptr, MoveMode::LastSibling); });
-    m_window.wireCommand(u"ActionNppMakeFirst", [this] {
+    host.wireCommand(cmd::NavigatorUpToRoot,
+                     [this] { moveSelected(nullptr, MoveMode::LastSibling); });
+    host.wireCommand(cmd::NppUppestLevel, [this] { moveSelected(nullptr, MoveMode::LastSibling); });
+    host.wireCommand(cmd::NppMakeFirst, [this] {
         if (Section* s = selected())
             moveSelected(s->parent(), MoveMode::FirstChild);
     });
-    m_window.wireCommand(u"ActionNppMakeLast", [this] {
+    host.wireCommand(cmd::NppMakeLast, [this] {
         if (Section* s = selected())
             moveSelected(s->parent(), MoveMode::LastChild);
-    });
-    m_window.addUpdateRule([this] {
-        const bool enabled = m_window.navigatorShown() && selected();
-        for (QStringView name : MoveCommands)
-            m_window.action(name)->setEnabled(enabled);
     });
 }
 
 bool NavigatorMoves::move(Section* section, Section* target, MoveMode mode)
 {
     Section* formerParent = section->parent();
-    if (!notebook().moveSection(section, target, mode))
+    if (!m_notebook.moveSection(section, target, mode))
         return false;
     // The section is shown in its new place, its branch closed; a parent
     // left without subsections is closed too, so it opens empty no more.
@@ -79,7 +59,7 @@ void NavigatorMoves::moveSelected(Section* target, MoveMode mode)
     if (!s)
         return;
     move(s, target, mode);
-    notebook().setModified(true);
+    m_notebook.setModified(true);
 }
 
 void NavigatorMoves::moveUp()
@@ -126,7 +106,7 @@ void NavigatorMoves::upOneLevel()
 
 bool NavigatorMoves::canCut() const
 {
-    return m_window.navigatorShown() && selected();
+    return !m_view.isHidden() && selected();
 }
 
 void NavigatorMoves::cut()
@@ -153,7 +133,7 @@ void NavigatorMoves::paste()
     m_cutMark = QPersistentModelIndex();
     // Into its own subtree nothing moves, yet the paste still counts.
     move(marked, target, MoveMode::LastChild);
-    notebook().setModified(true);
+    m_notebook.setModified(true);
 }
 
 void NavigatorMoves::drop(const QModelIndex& target, NavigatorView::Zone zone)
@@ -186,7 +166,7 @@ void NavigatorMoves::drop(const QModelIndex& target, NavigatorView::Zone zone)
     // index (siblings each hold at least one section), and either is worth
     // saving; a drop that leaves it in place is no change.
     if (move(s, onto, mode))
-        notebook().setModified(true);
+        m_notebook.setModified(true);
 }
 
 } // namespace kelto

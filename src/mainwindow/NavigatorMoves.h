@@ -7,8 +7,8 @@
 
 namespace kelto {
 
+class CommandHost;
 class NavigatorModel;
-class TNotesForm;
 
 // The commands that rearrange sections in the navigator: up and down among
 // siblings, into a neighbour, one level up, to the top level, first or last
@@ -19,10 +19,10 @@ class TNotesForm;
 class NavigatorMoves
 {
 public:
-    NavigatorMoves(TNotesForm& window, NavigatorView& view);
+    NavigatorMoves(Notebook& notebook, NavigatorView& view, NavigatorModel& model);
 
-    // Wires the move commands and adds their enabling rule.
-    void wire();
+    // Wires the move commands.
+    void wire(CommandHost& host);
 
     bool canCut() const;
     void cut();
@@ -35,7 +35,6 @@ public:
     void drop(const QModelIndex& target, NavigatorView::Zone zone);
 
 private:
-    Notebook& notebook() const;
     Section* selected() const;
     bool move(Section* section, Section* target, MoveMode mode);
     void moveSelected(Section* target, MoveMode mode);
@@ -46,7 +45,7 @@ private:
     void insertIntoNext();
     void upOneLevel();
 
-    TNotesForm& m_window;
+    Notebook& m_notebook;
     NavigatorView& m_view;
     NavigatorModel& m_model;
     // Follows the section through moves and turns invalid when its row

@@ -1,6 +1,7 @@
 #include "TreeNotesUnit.h"
 
-#include "ActionCatalog.h"
+#include "AdnlActns.h"
+#include "ClipboardCommands.h"
 #include "EditorCommands.h"
 #include "FileCommands.h"
 #include "HelpWindow.h"
@@ -26,14 +27,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeView>
 
 // Resources of a static library must be registered by hand.
 static void initKeltoResources()
@@ -57,13 +56,9 @@ TNotesForm::TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidge
             [this](const QString& caption, const QString& path) { showFileName(caption, path); },
             [this](bool shown) { showLoading(shown); },
             {},
-            [this] { static_cast<NavigatorView*>(m_tree)->commitCaptionEdit(); }});
+            [this] { m_tree->commitCaptionEdit(); }});
     buildCommands();
-    // The navigator's and the editor's commands, each group in its own
-    // class; the editor's cut and paste reach the navigator's when it has
-    // the focus.
-    m_navigatorCommands = std::make_unique<NavigatorCommands>(*this);
-    m_editorCommands = std::make_unique<EditorCommands>(*this);
+    buildCommandGroups();
     connectNotebook();
     connectEditor();
     buildTray();
@@ -120,7 +115,7 @@ void TNotesForm::buildLayout()
     setStatusBar(bar);
     m_status = new StatusPanels(bar);
     connect(m_status, &StatusPanels::modifiedMarkDoubleClicked, this,
-            [this] { action(u"ActionFileSave")->trigger(); });
+            [this] { action(cmd::FileSave)->trigger(); });
 }
 
 QAction* TNotesForm::action(QStringView name) const
@@ -130,9 +125,7 @@ QAction* TNotesForm::action(QStringView name) const
 
 void TNotesForm::wireCommand(QStringView name, std::function<void()> handler)
 {
-    QAction* a = action(name);
-    Q_ASSERT(a);
-    a->setEnabled(true);
+    QAction* a = m_actions->wire(name);
     connect(a, &QAction::triggered, this, [this, handler = std::move(handler)] { run(handler); });
 }
 
@@ -148,28 +141,55 @@ void TNotesForm::buildCommands()
     addActions(m_actions->shortcutOnly());
 
     FileCommands& files = *m_fileCommands;
-    wireCommand(u"ActionFileNew", [&files] { files.newNotebook(); });
-    wireCommand(u"ActionFileOpen", [this, &files] {
+    wireCommand(cmd::FileNew, [&files] { files.newNotebook(); });
+    wireCommand(cmd::FileOpen, [this, &files] {
         if (files.open())
             m_tree->setFocus();
     });
-    wireCommand(u"ActionFileSave", [&files] { files.save(); });
-    wireCommand(u"ActionFileSaveAs", [&files] { files.saveAs(); });
-    wireCommand(u"ActionFileExit", [this] { close(); });
-    wireCommand(u"ActionServiceNewWindow", [this] { startNewWindow(); });
-    wireCommand(u"ActionServiceShowNavigator", [this] { setNavigatorShown(true); });
-    wireCommand(u"ActionServiceHideNavigator", [this] { setNavigatorShown(false); });
-    wireCommand(u"ActionHelpContents", [this] { showHelp(); });
-    wireCommand(u"ActionEditorDisableTab", [this] { typeTab(); });
+    wireCommand(cmd::FileSave, [&files] { files.save(); });
+    wireCommand(cmd::FileSaveAs, [&files] { files.saveAs(); });
+    wireCommand(cmd::FileExit, [this] { close(); });
+    wireCommand(cmd::ServiceNewWindow, [this] { startNewWindow(); });
+    wireCommand(cmd::ServiceShowNavigator, [this] { setNavigatorShown(true); });
+    wireCommand(cmd::ServiceHideNavigator, [this] { setNavigatorShown(false); });
+    wireCommand(cmd::HelpContents, [this] { showHelp(); });
+    wireCommand(cmd::EditorDisableTab, [this] { typeTab(); });
 
-    auto* wrap = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
-    connect(wrap, &QShortcut::activated, this, [this] { toggleWordWrap(); });
-    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
-    next->setObjectName(QStringLiteral("FocusNextShortcut"));
-    connect(next, &QShortcut::activated, this, [this] { focusNextChild(); });
-    auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
-    previous->setObjectName(QStringLiteral("FocusPreviousShortcut"));
-    connect(previous, &QShortcut::activated, this, [this] { focusPreviousChild(); });
+    wireCommand(cmd::EditorWordWrap, [this] { toggleWordWrap(); });
+    wireCommand(cmd::FocusNext, [this] { focusNextChild(); });
+    wireCommand(cmd::FocusPrevious, [this] { focusPreviousChild(); });
+}
+
+// The navigator's and the editor's commands, each group in its own class;
+// the shared cut, copy and paste reach whichever of them has the focus.
+void TNotesForm::buildCommandGroups()
+{
+    m_navigatorCommands = std::make_unique<NavigatorCommands>(
+        *this, *m_actions, m_notebook, *m_tree, *m_model, m_settings, m_prompts,
+        NavigatorCommands::Hooks{[this] {
+                                     m_status->clearCaret();
+                                     m_status->setPath(QString());
+                                 },
+                                 [this] { m_editor->setFocus(); }});
+    m_editorCommands =
+        std::make_unique<EditorCommands>(*this, *m_actions, m_notebook, *m_editor, m_settings);
+    m_clipboardCommands = std::make_unique<ClipboardCommands>(
+        *this, std::vector<ClipboardTarget*>{m_editorCommands.get(), m_navigatorCommands.get()});
+    // The enabling rules follow the focus.
+    m_editor->installEventFilter(this);
+    m_tree->installEventFilter(this);
+}
+
+void TNotesForm::enableWhen(QStringView name, std::function<bool()> condition)
+{
+    m_actions->addCondition(name, std::move(condition));
+}
+
+bool TNotesForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        scheduleUpdate();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool TNotesForm::run(const std::function<void()>& command)
@@ -197,7 +217,6 @@ void TNotesForm::connectNotebook()
     connect(&m_notebook, &Notebook::aboutToReset, this, [this] {
         m_syncingSelection = true;
         m_editor->detachBody();
-        m_shownSection = nullptr;
     });
     // A notebook emptied or replaced as a whole leaves no caret to show;
     // the new current section, if any, fills the panels again.
@@ -238,16 +257,20 @@ void TNotesForm::connectEditor()
 void TNotesForm::detachEditorIfInside(Section* parent, int row)
 {
     Section* removed = parent ? parent->child(row) : m_notebook.topLevel(row);
-    if (m_shownSection && removed->contains(m_shownSection)) {
+    if (Section* shown = shownSection(); shown && removed->contains(shown))
         m_editor->detachBody();
-        m_shownSection = nullptr;
-    }
+}
+
+// The editor shows the current section's body, or nothing.
+Section* TNotesForm::shownSection() const
+{
+    Section* current = m_notebook.current();
+    return current && m_editor->body() == &current->body() ? current : nullptr;
 }
 
 void TNotesForm::showCurrentSection()
 {
     Section* current = m_notebook.current();
-    m_shownSection = current;
     m_editor->showBody(current ? &current->body() : nullptr);
     {
         m_syncingSelection = true;
@@ -266,7 +289,7 @@ void TNotesForm::showCurrentSection()
 
 void TNotesForm::refreshStatus()
 {
-    if (!m_shownSection)
+    if (!m_editor->body())
         return;
     m_status->setCaret(m_editor->caretLine(), m_editor->caretColumn(), m_editor->lineCount());
 }
@@ -279,7 +302,7 @@ void TNotesForm::showLoading(bool shown)
         m_loadingPage->repaint();
         return;
     }
-    m_rePanel->setCurrentWidget(m_shownSection ? static_cast<QWidget*>(m_editor) : m_emptyPage);
+    m_rePanel->setCurrentWidget(m_editor->body() ? static_cast<QWidget*>(m_editor) : m_emptyPage);
 }
 
 void TNotesForm::showFileName(const QString& caption, const QString& path)
@@ -306,19 +329,28 @@ void TNotesForm::addUpdateRule(std::function<void()> rule)
 
 void TNotesForm::updateActions()
 {
+    m_actions->updateEnabled(metNeeds());
     for (const auto& rule : m_updateRules)
         rule();
-    const bool hasSections = !m_notebook.isEmpty();
-    action(u"ActionFileSave")->setEnabled(hasSections);
-    action(u"ActionFileSaveAs")->setEnabled(hasSections);
-    action(u"ActionEditorDisableTab")->setEnabled(m_settings.read(keys::editor::UseTabChar));
-    const bool tabChar = m_settings.read(keys::editor::UseTabChar);
-    for (const char* name : {"FocusNextShortcut", "FocusPreviousShortcut"}) {
-        if (auto* shortcut = findChild<QShortcut*>(QLatin1String(name)))
-            shortcut->setEnabled(tabChar);
-    }
     m_actions->placeInSharedSlot(
-        action(navigatorShown() ? u"ActionServiceHideNavigator" : u"ActionServiceShowNavigator"));
+        action(navigatorShown() ? cmd::ServiceHideNavigator : cmd::ServiceShowNavigator));
+}
+
+Needs TNotesForm::metNeeds() const
+{
+    const bool editorActive = focusWidget() == m_editor && m_editor->body();
+    const std::pair<bool, Needs> conditions[] = {
+        {!m_notebook.isEmpty(), need::NotEmpty},
+        {navigatorShown(), need::NavigatorShown},
+        {m_notebook.current() != nullptr, need::SectionSelected},
+        {editorActive, need::EditorFocused},
+        {editorActive && editactions::hasSelection(*m_editor), need::EditorSelection},
+        {m_settings.read(keys::editor::UseTabChar), need::TabTyping},
+    };
+    Needs met = 0;
+    for (const auto& [holds, condition] : conditions)
+        met |= holds ? condition : Needs(0);
+    return met;
 }
 
 bool TNotesForm::navigatorShown() const
@@ -424,7 +456,7 @@ void TNotesForm::buildTray()
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setObjectName(QStringLiteral("RxTray"));
     auto* menu = new QMenu(this);
-    menu->addAction(action(u"ActionFileExit"));
+    menu->addAction(action(cmd::FileExit));
     m_tray->setContextMenu(menu);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if (r != QSystemTrayIcon::Trigger && r != QSystemTrayIcon::DoubleClick)

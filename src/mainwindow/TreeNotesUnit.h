@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ActionCatalog.h"
+#include "CommandHost.h"
 #include "document/Notebook.h"
 #include "settings/IniUnit.h"
 
@@ -15,24 +17,26 @@ class QLabel;
 class QSplitter;
 class QStackedWidget;
 class QSystemTrayIcon;
-class QTreeView;
 
 namespace kelto {
 
-class ActionTable;
+class ClipboardCommands;
 class EditorCommands;
 class FileCommands;
 class HelpWindow;
 class NavigatorCommands;
 class NavigatorModel;
+class NavigatorView;
 class StatusPanels;
 class TKeltoEdit;
 class UserPrompts;
 class WindowSettings;
 
 // The main window: the navigator at one side, the editor area beside it,
-// menus, toolbar and status bar, and the one notebook they show.
-class TNotesForm : public QMainWindow
+// menus, toolbar and status bar, and the one notebook they show. It hosts
+// the command groups: each wires its commands through the window and is
+// given only the parts it works on.
+class TNotesForm : public QMainWindow, public CommandHost
 {
     Q_OBJECT
 public:
@@ -50,23 +54,19 @@ public:
     FileCommands& fileCommands() { return *m_fileCommands; }
     StatusPanels& status() { return *m_status; }
     TKeltoEdit* editor() const { return m_editor; }
-    QTreeView* navigator() const { return m_tree; }
+    NavigatorView* navigator() const { return m_tree; }
     NavigatorModel* navigatorModel() const { return m_model; }
     QStackedWidget* editorArea() const { return m_rePanel; }
     QAction* action(QStringView name) const;
     ActionTable& actions() { return *m_actions; }
     bool navigatorShown() const;
-    // Runs the enabling rules of the commands (normally when idle).
-    void updateActions();
-    // Asks for updateActions() once the current event is handled.
-    void scheduleUpdate();
-    // An enabling rule of a command group, run by updateActions().
-    void addUpdateRule(std::function<void()> rule);
-    // Runs a command; an error it raises is shown and ends it. False when
-    // it failed.
-    bool run(const std::function<void()>& command);
-    // Enables the action and runs handler through run() when it triggers.
-    void wireCommand(QStringView name, std::function<void()> handler);
+    // Enables and disables the commands (normally when idle).
+    void updateActions() override;
+    void scheduleUpdate() override;
+    void addUpdateRule(std::function<void()> rule) override;
+    bool run(const std::function<void()>& command) override;
+    void wireCommand(QStringView name, std::function<void()> handler) override;
+    void enableWhen(QStringView name, std::function<bool()> condition) override;
     UserPrompts& prompts() { return m_prompts; }
     NavigatorCommands& navigatorCommands() { return *m_navigatorCommands; }
     EditorCommands& editorCommands() { return *m_editorCommands; }
@@ -78,10 +78,16 @@ protected:
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
     void buildCommands();
+    void buildCommandGroups();
+    // Which of the conditions the command table knows hold now.
+    Needs metNeeds() const;
+    // The section the editor shows; nullptr when none.
+    Section* shownSection() const;
     void connectNotebook();
     void connectEditor();
     void buildTray();
@@ -107,10 +113,11 @@ private:
     std::unique_ptr<WindowSettings> m_windowSettings;
     std::unique_ptr<NavigatorCommands> m_navigatorCommands;
     std::unique_ptr<EditorCommands> m_editorCommands;
+    std::unique_ptr<ClipboardCommands> m_clipboardCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;
-    QTreeView* m_tree = nullptr;
+    NavigatorView* m_tree = nullptr;
     QStackedWidget* m_rePanel = nullptr;
     QLabel* m_emptyPage = nullptr;
     QLabel* m_loadingPage = nullptr;
@@ -118,7 +125,6 @@ private:
     StatusPanels* m_status = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     QPointer<HelpWindow> m_help;
-    Section* m_shownSection = nullptr;
     bool m_loadingShown = false;
     bool m_syncingSelection = false;
     bool m_updateScheduled = false;

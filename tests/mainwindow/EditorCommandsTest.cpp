@@ -219,7 +219,7 @@ TEST_F(EditorCommandsTest, EnablingFollowsTheFocusedEditorAndItsSelection)
          {"ActionEditUndo", "ActionEditCopy", "ActionEditPaste", "ActionEditQuickSelectAll",
           "ActionEditShl", "ActionEditUpper", "ActionEditorNodePath", "ActionEditAutoClipboard"})
         EXPECT_FALSE(n.enabled(name)) << name;
-    EXPECT_EQ(n.enabled("ActionEditCutMulti"), n.w().navigatorCommands().canCutSection());
+    EXPECT_EQ(n.enabled("ActionEditCutMulti"), n.w().navigatorCommands().canCut());
     n.trigger("ActionEditCutMulti");
     EXPECT_EQ(n.text(), QStringLiteral("xt"));
 }

@@ -92,7 +92,7 @@ TEST(NavigatorMoves, CutAndPasteMovesTheMarkedSectionUnderTheSelectedOne)
 {
     Window n("A(A1(A2)) B C");
     NavigatorCommands& commands = n.w().navigatorCommands();
-    EXPECT_FALSE(commands.canPasteSection());
+    EXPECT_FALSE(commands.canPaste());
     n.select("C");
     n.view()->setFocus();
     n.key(Qt::Key_X, Qt::ControlModifier);
@@ -103,36 +103,36 @@ TEST(NavigatorMoves, CutAndPasteMovesTheMarkedSectionUnderTheSelectedOne)
     EXPECT_EQ(n.shape(), QStringLiteral("A(A1(A2) C) B"));
     EXPECT_TRUE(n.view()->isExpanded(n.index("A")));
     EXPECT_TRUE(n.nb().isModified());
-    EXPECT_FALSE(commands.canPasteSection()) << "the mark is used up";
+    EXPECT_FALSE(commands.canPaste()) << "the mark is used up";
 
     // A mark follows its section through other moves.
     n.select("B");
-    commands.cutSection();
+    commands.cut();
     n.trigger("ActionNppMakeFirst");
     n.select("C");
-    commands.pasteSection();
+    commands.paste();
     EXPECT_EQ(n.shape(), QStringLiteral("A(A1(A2) C(B))"));
     // Into its own subtree: nothing moves, yet the mark is cleared and counts.
     n.select("A");
-    commands.cutSection();
+    commands.cut();
     n.select("A2");
     n.nb().setModified(false);
-    commands.pasteSection();
+    commands.paste();
     EXPECT_EQ(n.shape(), QStringLiteral("A(A1(A2) C(B))"));
     EXPECT_TRUE(n.nb().isModified());
-    EXPECT_FALSE(commands.canPasteSection());
+    EXPECT_FALSE(commands.canPaste());
 
     // A deleted section's mark is gone, also after undo brings it back.
     n.select("A2");
-    commands.cutSection();
+    commands.cut();
     n.select("A1");
     n.trigger("ActionNavigatorDeleteNode");
     n.trigger("ActionNavigatorUndo");
     n.trigger("ActionNavigatorUndo");
-    EXPECT_FALSE(commands.canPasteSection());
-    commands.cutSection();
+    EXPECT_FALSE(commands.canPaste());
+    commands.cut();
     n.trigger("ActionFileNew");
-    EXPECT_FALSE(commands.canPasteSection()) << "a cleared notebook drops it";
+    EXPECT_FALSE(commands.canPaste()) << "a cleared notebook drops it";
 }
 
 TEST(NavigatorDrops, ZonesOfARowDecideWhereTheSectionGoes)

@@ -121,7 +121,7 @@ public:
     TNotesForm& w() { return *m_window; }
     Notebook& nb() const { return m_window->notebook(); }
     TKeltoEdit* editor() const { return m_window->editor(); }
-    NavigatorView* view() const { return qobject_cast<NavigatorView*>(m_window->navigator()); }
+    NavigatorView* view() const { return m_window->navigator(); }
 
 private:
     int indent() const { return view()->indentation(); }
