@@ -16,8 +16,6 @@
 #include <QTextDocument>
 #include <QTreeView>
 
-#include <algorithm>
-
 namespace kelto {
 
 namespace {
@@ -29,11 +27,6 @@ constexpr QStringView CaptionKeyCommands[] = {
     u"ActionEditCopy",           u"ActionEditPasteMulti", u"ActionEditPaste",
     u"ActionEditQuickSelectAll",
 };
-
-// The shift widths the options offer; a stored value outside them (the
-// settings file can be edited by hand) is brought into this range.
-constexpr int MinShift = 1;
-constexpr int MaxShift = 10;
 
 } // namespace
 
@@ -220,8 +213,7 @@ void EditorCommands::shift(ShiftDirection direction)
     TKeltoEdit* editor = focusedEditor();
     if (!editor)
         return;
-    const int count =
-        std::clamp(m_window.settings().read(keys::editor::ShiftsCount), MinShift, MaxShift);
+    const int count = m_window.settings().read(keys::editor::ShiftsCount);
     editactions::shiftSelectedLines(*editor, direction, count);
 }
 
