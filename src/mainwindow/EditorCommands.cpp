@@ -15,18 +15,7 @@
 #include <QMenu>
 #include <QTextDocument>
 
-#include <algorithm>
-
 namespace kelto {
-
-namespace {
-
-// The shift widths the options offer; a stored value outside them (the
-// settings file can be edited by hand) is brought into this range.
-constexpr int MinShift = 1;
-constexpr int MaxShift = 10;
-
-} // namespace
 
 EditorCommands::EditorCommands(CommandHost& host, ActionTable& actions, Notebook& notebook,
                                TKeltoEdit& editor, TpIniFile& settings)
@@ -141,7 +130,7 @@ void EditorCommands::shift(ShiftDirection direction)
     TKeltoEdit* editor = focusedEditor();
     if (!editor)
         return;
-    const int count = std::clamp(m_settings.read(keys::editor::ShiftsCount), MinShift, MaxShift);
+    const int count = m_settings.read(keys::editor::ShiftsCount);
     editactions::shiftSelectedLines(*editor, direction, count);
 }
 

@@ -405,19 +405,17 @@ void TNotesForm::startUp(const QStringList& arguments)
             return;
         }
         switch (m_settings.read(keys::treepad::OnLoad)) {
-        case 0:
+        case keys::treepad::OnLoadNew:
             m_notebook.addSection(nullptr, Notebook::NewSectionCaption);
             break;
-        case 1: {
+        case keys::treepad::OnLoadRecent: {
             const QStringList history = m_settings.ReadFileList();
             if (!history.isEmpty())
                 m_fileCommands->openFile(history.first());
             break;
         }
-        case 2:
+        case keys::treepad::OnLoadFile:
             m_fileCommands->openFile(m_settings.read(keys::treepad::LoadFile));
-            break;
-        default: // no start-up document
             break;
         }
     });

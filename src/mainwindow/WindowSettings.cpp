@@ -12,9 +12,6 @@ namespace kelto {
 
 namespace {
 
-// [Navigator] Align: 3 puts the navigator at the left edge, 4 at the right.
-constexpr int NavigatorRight = 4;
-
 // Desktop colours named by index, as far as a Qt palette has them.
 QPalette::ColorRole systemColorRole(int index)
 {
@@ -163,7 +160,7 @@ void WindowSettings::applyNavigatorColor()
 
 void WindowSettings::applyAlign()
 {
-    const bool right = m_settings.read(keys::navigator::Align) == NavigatorRight;
+    const bool right = m_settings.read(keys::navigator::Align) == keys::navigator::AlignRight;
     const int wanted = right ? 1 : 0;
     if (m_parts.splitter->indexOf(m_parts.navigator) != wanted) {
         const QList<int> sizes = m_parts.splitter->sizes();

@@ -284,7 +284,8 @@ void TpIniFile::UpdateFile() const
 
 int TpIniFile::read(const IntKey& key) const
 {
-    return ReadInteger(key.section, key.name, key.defaultValue);
+    const int value = ReadInteger(key.section, key.name, key.defaultValue);
+    return std::clamp(value, key.range.low, key.range.high);
 }
 
 bool TpIniFile::read(const BoolKey& key) const

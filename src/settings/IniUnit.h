@@ -95,7 +95,8 @@ public:
     // UTF-8 behind a byte order mark. Throws KeltoError when it cannot.
     void UpdateFile() const;
 
-    // Typed access through the key table, with the table's defaults.
+    // Typed access through the key table, with the table's defaults. An
+    // integer reads inside its key's range; writes store values as given.
     int read(const IntKey& key) const;
     bool read(const BoolKey& key) const;
     QString read(const StringKey& key) const;

@@ -2,9 +2,12 @@
 
 #include <QStringView>
 
-// Every key of kelto.ini, declared once with its section, type and default.
-// Code elsewhere names a key through these descriptors and never spells a
-// section or key name itself.
+#include <limits>
+
+// Every key of kelto.ini, declared once with its section, type, default and,
+// for integers with a fixed set of values, the range of those values. Code
+// elsewhere names a key through these descriptors and never spells a section
+// or key name itself.
 
 namespace kelto {
 
@@ -24,9 +27,20 @@ inline bool operator!=(const KeyBase& a, const KeyBase& b)
     return !(a == b);
 }
 
+// The values an integer key may hold, bounds included. Reading brings a
+// stored value outside them to the nearer bound, so every reader of a key
+// sees a value it knows; a value that does not parse still reads as the
+// default.
+struct IntRange
+{
+    int low = std::numeric_limits<int>::min();
+    int high = std::numeric_limits<int>::max();
+};
+
 struct IntKey : KeyBase
 {
     int defaultValue;
+    IntRange range = {};
 };
 
 struct BoolKey : KeyBase
@@ -70,6 +84,8 @@ namespace keys {
 // The system colour "window background" (index 5).
 inline constexpr int WindowBackgroundColor = -2147483643;
 
+inline constexpr IntRange NonNegative{0, std::numeric_limits<int>::max()};
+
 namespace position {
 inline constexpr QStringView Section = u"Position";
 inline constexpr IntKey Left{{Section, u"Left"}, 10};
@@ -77,31 +93,37 @@ inline constexpr IntKey Top{{Section, u"Top"}, 10};
 inline constexpr IntKey Width{{Section, u"Width"}, 592};
 inline constexpr IntKey Height{{Section, u"Height"}, 400};
 // 0 normal, 1 minimized, 2 maximized.
-inline constexpr IntKey State{{Section, u"State"}, 0};
+inline constexpr IntKey State{{Section, u"State"}, 0, {0, 2}};
 } // namespace position
 
 // General options; the section keeps its historical name.
 namespace treepad {
 inline constexpr QStringView Section = u"Treepad";
-inline constexpr IntKey ActiveOptionsPage{{Section, u"ActiveOptionsPage"}, 0};
+// Index of the options dialog's page shown when it opens; it has five.
+inline constexpr IntKey ActiveOptionsPage{{Section, u"ActiveOptionsPage"}, 0, {0, 4}};
 inline constexpr BoolKey AlwaysOnTop{{Section, u"AlwaysOnTop"}, false};
 inline constexpr BoolKey ShowFileManager{{Section, u"ShowFileManager"}, false};
-// At start without a file argument: 0 new notebook, 1 most recent file,
-// 2 the file in LoadFile.
-inline constexpr IntKey OnLoad{{Section, u"OnLoad"}, 2};
+// At start without a file argument: a new notebook, the most recent file,
+// or the file in LoadFile.
+inline constexpr int OnLoadNew = 0;
+inline constexpr int OnLoadRecent = 1;
+inline constexpr int OnLoadFile = 2;
+inline constexpr IntKey OnLoad{{Section, u"OnLoad"}, OnLoadFile, {OnLoadNew, OnLoadFile}};
 inline constexpr StringKey LoadFile{{Section, u"LoadFile"}, u"kelto.nib"};
 inline constexpr ColorKey Color{{Section, u"Color"}, WindowBackgroundColor};
 inline constexpr BoolKey CreateBackUp{{Section, u"CreateBackUp"}, true};
 inline constexpr BoolKey MinimizeToTray{{Section, u"MinimizeToTray"}, false};
-inline constexpr IntKey MaxHistoryCount{{Section, u"MaxHistoryCount"}, 4};
-inline constexpr IntKey MaxFavoriteCount{{Section, u"MaxFavoriteCount"}, 4};
+inline constexpr IntKey MaxHistoryCount{{Section, u"MaxHistoryCount"}, 4, {0, 99}};
+inline constexpr IntKey MaxFavoriteCount{{Section, u"MaxFavoriteCount"}, 4, {0, 99}};
 } // namespace treepad
 
 namespace navigator {
 inline constexpr QStringView Section = u"Navigator";
 inline constexpr IntKey Width{{Section, u"Width"}, 185};
-// 3 at the left edge of the window, 4 at the right edge.
-inline constexpr IntKey Align{{Section, u"Align"}, 3};
+// The edge of the window the navigator stands at.
+inline constexpr int AlignLeft = 3;
+inline constexpr int AlignRight = 4;
+inline constexpr IntKey Align{{Section, u"Align"}, AlignLeft, {AlignLeft, AlignRight}};
 inline constexpr BoolKey DelNodeQuery{{Section, u"DelNodeQuery"}, false};
 inline constexpr BoolKey ActivateLastNode{{Section, u"ActivateLastNode"}, false};
 inline constexpr ColorKey Color{{Section, u"Color"}, WindowBackgroundColor};
@@ -109,7 +131,8 @@ inline constexpr ColorKey Color{{Section, u"Color"}, WindowBackgroundColor};
 
 namespace editor {
 inline constexpr QStringView Section = u"Editor";
-inline constexpr IntKey ShiftsCount{{Section, u"ShiftsCount"}, 1};
+// Spaces by which block indent and outdent shift lines.
+inline constexpr IntKey ShiftsCount{{Section, u"ShiftsCount"}, 1, {1, 10}};
 inline constexpr BoolKey WordWrap{{Section, u"WordWrap"}, false};
 // Which key inserts a tab character: false Ctrl+Tab, true Tab.
 inline constexpr BoolKey UseTabChar{{Section, u"UseTabChar"}, false};
@@ -123,15 +146,18 @@ inline constexpr StringKey EndRange{{Section, u"EndRange"}, u"\u042F"};     // C
 inline constexpr StringKey Prefix{{Section, u"Prefix"}, u""};
 inline constexpr StringKey Suffix{{Section, u"Suffix"}, u""};
 // 0 after the current section, 1 before it, 2 as its last children.
-inline constexpr IntKey Params{{Section, u"Params"}, 0};
+inline constexpr IntKey Params{{Section, u"Params"}, 0, {0, 2}};
 } // namespace listBox
 
 namespace exporting {
 inline constexpr QStringView Section = u"Export";
 // 0 notebook file, 1 plain text, 2 HTML.
-inline constexpr IntKey Format{{Section, u"Format"}, 0};
-inline constexpr IntKey Objects{{Section, u"Objects"}, 0};
-inline constexpr IntKey SaveRange{{Section, u"SaveRange"}, 0};
+inline constexpr IntKey Format{{Section, u"Format"}, 0, {0, 2}};
+// 0 captions, 1 captions and bodies, 2 bodies only.
+inline constexpr IntKey Objects{{Section, u"Objects"}, 0, {0, 2}};
+// 0 all sections, 1 the current one with its subsections, 2 the current one
+// only, 3 its subsections only.
+inline constexpr IntKey SaveRange{{Section, u"SaveRange"}, 0, {0, 3}};
 inline constexpr BoolKey DocInfo{{Section, u"DocInfo"}, true};
 inline constexpr BoolKey Path{{Section, u"Path"}, false};
 inline constexpr BoolKey Frames{{Section, u"Frames"}, false};
@@ -143,9 +169,9 @@ inline constexpr StringKey HtmlDelimiter{{Section, u"HtmlDelimiter"}, u"<hr>"};
 namespace sorting {
 inline constexpr QStringView Section = u"Sorting";
 // 0 ascending, 1 descending.
-inline constexpr IntKey Direction{{Section, u"Direction"}, 0};
+inline constexpr IntKey Direction{{Section, u"Direction"}, 0, {0, 1}};
 // 0 whole tree, 1 the selected level with its sublevels, 2 that level alone.
-inline constexpr IntKey Params{{Section, u"Params"}, 1};
+inline constexpr IntKey Params{{Section, u"Params"}, 1, {0, 2}};
 } // namespace sorting
 
 // Colours and link font of the HTML export.
@@ -161,8 +187,8 @@ inline constexpr IntKey LinkSize{{Section, u"LinkSize"}, 10};
 
 namespace dateTime {
 inline constexpr QStringView Section = u"DateTime";
-// Index of the date/time format chosen last.
-inline constexpr IntKey DefFormat{{Section, u"DefFormat"}, 0};
+// Index of the date/time format chosen last, of the fourteen formats.
+inline constexpr IntKey DefFormat{{Section, u"DefFormat"}, 0, {0, 13}};
 } // namespace dateTime
 
 namespace print {
@@ -170,10 +196,10 @@ inline constexpr QStringView Section = u"Print";
 inline constexpr BoolKey Contents{{Section, u"Contents"}, false};
 inline constexpr BoolKey DocInfo{{Section, u"DocInfo"}, false};
 // Page margins in millimetres; read and written together (see PrintMargins).
-inline constexpr IntKey MarginLeft{{Section, u"MarginLeft"}, 30};
-inline constexpr IntKey MarginRight{{Section, u"MarginRight"}, 30};
-inline constexpr IntKey MarginTop{{Section, u"MarginTop"}, 20};
-inline constexpr IntKey MarginBottom{{Section, u"MarginBottom"}, 20};
+inline constexpr IntKey MarginLeft{{Section, u"MarginLeft"}, 30, NonNegative};
+inline constexpr IntKey MarginRight{{Section, u"MarginRight"}, 30, NonNegative};
+inline constexpr IntKey MarginTop{{Section, u"MarginTop"}, 20, NonNegative};
+inline constexpr IntKey MarginBottom{{Section, u"MarginBottom"}, 20, NonNegative};
 } // namespace print
 
 namespace bars {

@@ -155,6 +155,28 @@ TEST(IniValues, IntegersAreDecimalOrHexadecimalElseTheDefault)
         EXPECT_EQ(ini.ReadBool(u"S", key, def), expected) << QString::fromUtf16(key).toStdString();
 }
 
+TEST(IniValues, RangedKeysReadInsideTheirRange)
+{
+    // Hand-edited values: outside its range a key reads as the nearer bound,
+    // junk as the default; a key without a range reads as stored.
+    const TpIniFile ini =
+        IniTestFile("[Editor]\r\nShiftsCount=-5\r\n[Treepad]\r\nMaxHistoryCount=0x7FFFFFFF\r\n"
+                    "OnLoad=3\r\n[Navigator]\r\nAlign=5\r\nWidth=-20\r\n[Sorting]\r\nParams=x\r\n"
+                    "[Position]\r\nState=-1\r\n[Print]\r\nMarginTop=-1\r\nMarginLeft=900\r\n")
+            .open();
+    const std::pair<IntKey, int> cases[] = {
+        {keys::editor::ShiftsCount, 1}, {keys::treepad::MaxHistoryCount, 99},
+        {keys::treepad::OnLoad, 2},     {keys::navigator::Align, 4},
+        {keys::navigator::Width, -20},  {keys::sorting::Params, 1},
+        {keys::position::State, 0},     {keys::print::MarginTop, 0},
+        {keys::print::MarginLeft, 900}, {keys::exporting::SaveRange, 0}};
+    for (const auto& [key, expected] : cases)
+        EXPECT_EQ(ini.read(key), expected) << key.name.toString().toStdString();
+    TpIniFile written = IniTestFile().open(); // writing stores the value as given
+    written.write(keys::editor::ShiftsCount, 50);
+    EXPECT_EQ(written.ReadInteger(u"Editor", u"ShiftsCount", 0), 50);
+}
+
 TEST(IniFile, AbsentFullAndUnreadableFiles)
 {
     IniTestFile file;
