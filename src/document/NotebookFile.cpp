@@ -6,6 +6,7 @@
 #include "common/FileIo.h"
 #include "common/KeltoError.h"
 #include "common/TextCodec.h"
+#include "common/TextLines.h"
 
 #include <QFileInfo>
 #include <QtEndian>
@@ -75,18 +76,7 @@ std::vector<QByteArrayView> splitLines(QByteArrayView text)
     if (nul >= 0)
         text = text.first(nul);
     std::vector<QByteArrayView> lines;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n) {
-        const qsizetype start = i;
-        while (i < n && text[i] != '\r' && text[i] != '\n')
-            ++i;
-        lines.push_back(text.sliced(start, i - start));
-        if (i < n && text[i] == '\r')
-            ++i;
-        if (i < n && text[i] == '\n')
-            ++i;
-    }
+    forEachLine(text, [&](QByteArrayView line) { lines.push_back(line); });
     return lines;
 }
 
