@@ -186,10 +186,7 @@ int commandExport(const QStringList& args)
                                    .arg(notebook->sectionCount() - 1)};
         }
     } else {
-        bool ok = false;
-        index = notebook->properties().value(DocumentProperties::Activate).toInt(&ok);
-        if (!ok || index < 0 || index >= notebook->sectionCount())
-            index = 0;
+        index = notebook->properties().activateIndex(notebook->sectionCount());
     }
     Section* selected = notebook->sectionAt(index);
     if (a.range != 0 && !selected)
