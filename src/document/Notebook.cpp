@@ -7,10 +7,7 @@ namespace kelto {
 const QString Notebook::DefaultFileName = QStringLiteral("Новый файл");
 const QString Notebook::NewSectionCaption = QStringLiteral("Новый раздел");
 
-Notebook::Notebook(QObject* parent)
-    : QObject(parent), m_container(std::make_unique<Section>()), m_fileName(DefaultFileName)
-{
-}
+Notebook::Notebook(QObject* parent) : QObject(parent), m_container(std::make_unique<Section>()) {}
 
 Notebook::~Notebook() = default;
 

@@ -38,6 +38,7 @@ class Notebook : public QObject
 {
     Q_OBJECT
 public:
+    // The name shown for a notebook that has never been saved.
     static const QString DefaultFileName;   // "Новый файл"
     static const QString NewSectionCaption; // "Новый раздел"
     static constexpr int MaxDeleted = 20;
@@ -99,7 +100,9 @@ public:
     DocumentProperties& properties() { return m_properties; }
     const DocumentProperties& properties() const { return m_properties; }
     void clearProperties() { m_properties.clear(); }
+    // The notebook's file; empty while it has never been saved.
     const QString& fileName() const { return m_fileName; }
+    bool hasFile() const { return !m_fileName.isEmpty(); }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
     bool isModified() const { return m_modified; }
     void setModified(bool modified);

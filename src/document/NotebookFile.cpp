@@ -261,8 +261,7 @@ NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
     checkOutlineSize(range);
 
     NotebookImage image;
-    image.ownProperties =
-        notebook.fileName() == Notebook::DefaultFileName || isSameFile(path, notebook.fileName());
+    image.ownProperties = !notebook.hasFile() || isSameFile(path, notebook.fileName());
     DocumentProperties base;
     if (image.ownProperties || options.properties)
         base = notebook.properties();
