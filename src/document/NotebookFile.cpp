@@ -183,6 +183,21 @@ template <typename Fill> void appendBlock(QByteArray& out, Fill&& fill)
     qToLittleEndian<quint32>(quint32(length), out.data() + lengthAt);
 }
 
+bool everythingFitsCp1251(const DocumentProperties& header, const SectionRange& range, bool bodies)
+{
+    for (const QString& line : header.lines()) {
+        if (!cp1251::canEncode(line))
+            return false;
+    }
+    for (const SectionRange::Entry& e : range) {
+        if (!cp1251::canEncode(e.section->caption()))
+            return false;
+        if (bodies && !e.section->body().fitsCp1251())
+            return false;
+    }
+    return true;
+}
+
 // One allocation of about the right size: growing a buffer of this size
 // step by step would leave a third of it unused.
 qsizetype expectedImageSize(const DocumentProperties& header, const SectionRange& range,
@@ -212,20 +227,15 @@ DocumentProperties stampedProperties(DocumentProperties base, const QString& now
     return base;
 }
 
-TextEncoding chooseEncoding(const DocumentProperties& header, const SectionRange& range,
-                            bool bodies)
+TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRange& range,
+                                    bool bodies)
 {
-    for (const QString& line : header.lines()) {
-        if (!cp1251::canEncode(line))
-            return TextEncoding::Utf8;
-    }
-    for (const SectionRange::Entry& e : range) {
-        if (!cp1251::canEncode(e.section->caption()))
-            return TextEncoding::Utf8;
-        if (bodies && !e.section->body().fitsCp1251())
-            return TextEncoding::Utf8;
-    }
-    return TextEncoding::Cp1251;
+    // Text the code page cannot hold is written as UTF-8, and the header
+    // says so.
+    if (everythingFitsCp1251(header, range, bodies))
+        return TextEncoding::Cp1251;
+    header.setValue(DocumentProperties::Charset, QStringLiteral("UTF-8"));
+    return TextEncoding::Utf8;
 }
 
 QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
@@ -268,11 +278,7 @@ NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
     image.header =
         stampedProperties(std::move(base), fileStampText(currentDateTime()),
                           QFileInfo::exists(path), std::max(0, range.indexOf(notebook.current())));
-    // Text the code page cannot hold is written as UTF-8, and the header
-    // says so.
-    const TextEncoding encoding = chooseEncoding(image.header, range, options.bodies);
-    if (encoding == TextEncoding::Utf8)
-        image.header.setValue(DocumentProperties::Charset, QStringLiteral("UTF-8"));
+    const TextEncoding encoding = chooseNotebookEncoding(image.header, range, options.bodies);
     image.bytes = assembleNotebookImage(image.header, range, options.bodies, encoding);
     return image;
 }

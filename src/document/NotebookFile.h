@@ -73,9 +73,9 @@ NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
 DocumentProperties stampedProperties(DocumentProperties base, const QString& now, bool targetExists,
                                      int activate);
 // the code page when the header, every caption and (with bodies) every body
-// fit in it, else UTF-8, which the header then marks with Charset=UTF-8;
-TextEncoding chooseEncoding(const DocumentProperties& header, const SectionRange& range,
-                            bool bodies);
+// fit in it, else UTF-8, which is then marked in the header (Charset=UTF-8);
+TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRange& range,
+                                    bool bodies);
 // signature, header, outline and body entries (empty ones without bodies).
 QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
                                  bool bodies, TextEncoding encoding);
