@@ -140,13 +140,15 @@ Arguments parseArguments(const Command& command, const QStringList& args)
     Arguments a;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
-        if (!arg.startsWith(QLatin1String("--"))) {
+        // A command may declare short options too ("-i"); any other word
+        // starting with "--" is an error, the rest are arguments.
+        const Option* option = findOption(command, arg);
+        if (!option) {
+            if (arg.startsWith(QLatin1String("--")))
+                throw UsageProblem{QStringLiteral("unknown option %1").arg(arg)};
             a.positionals << arg;
             continue;
         }
-        const Option* option = findOption(command, arg);
-        if (!option)
-            throw UsageProblem{QStringLiteral("unknown option %1").arg(arg)};
         QString value;
         if (option->value) {
             if (i + 1 >= args.size())
