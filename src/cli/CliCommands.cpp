@@ -8,19 +8,15 @@
 #include "settings/SettingsKeys.h"
 
 #include <QFileInfo>
+#include <QHash>
 
-#include <optional>
+#include <limits>
+#include <memory>
+#include <vector>
 
 namespace kelto::cli {
 
 namespace {
-
-const char Usage[] = "usage: kelto-cli COMMAND ...\n"
-                     "  ls NOTEBOOK                 one line per section: index, level, caption\n"
-                     "  cat NOTEBOOK INDEX          the body of the section with that index\n"
-                     "  props NOTEBOOK              the document properties, name=value\n"
-                     "  export [--format nib] [--range 0-3] [--section INDEX] [--objects 0-2]\n"
-                     "         [--no-doc-info] NOTEBOOK OUTPUT\n";
 
 // A usage error: the message goes to stderr with the usage text.
 struct UsageProblem
@@ -66,12 +62,6 @@ int parseNumber(const QString& text, int low, int high, const char* what)
     return value;
 }
 
-void expectPositionals(const QStringList& args, int count)
-{
-    if (args.size() != count)
-        throw UsageProblem{QStringLiteral("wrong number of arguments")};
-}
-
 TpIniFile loadSettings()
 {
     return TpIniFile(settingsFilePath());
@@ -87,10 +77,98 @@ std::unique_ptr<Notebook> openNotebook(const QString& path)
     return notebook;
 }
 
-int commandLs(const QStringList& args, Output& out)
+// --- the command line
+
+// An option of a command: a flag, or a name followed by a value. A value
+// that is a number is checked against its range as the line is read.
+struct Option
 {
-    expectPositionals(args, 1);
-    const auto notebook = openNotebook(args.at(0));
+    const char* name;
+    const char* value = nullptr; // how the usage shows it; null for a flag
+    int low = 0;
+    int high = -1; // a number from low to high when low <= high
+};
+
+// A command line read against its command's options.
+class Arguments
+{
+public:
+    QStringList positionals;
+
+    bool has(const char* name) const { return m_options.contains(QLatin1String(name)); }
+    QString text(const char* name) const { return m_options.value(QLatin1String(name)); }
+    // A number option; its range was checked when it was read.
+    int number(const char* name, int fallback) const
+    {
+        return has(name) ? text(name).toInt() : fallback;
+    }
+    void set(const QString& name, const QString& value) { m_options.insert(name, value); }
+
+private:
+    QHash<QString, QString> m_options; // flags with an empty value
+};
+
+using Handler = int (*)(const Arguments&, Output&);
+
+// One row of the command table: what the usage shows, what the line may
+// hold and what runs it.
+struct Command
+{
+    const char* name;
+    std::vector<Option> options;
+    const char* positionals; // "NOTEBOOK INDEX": one argument per word
+    const char* summary;     // may be empty
+    Handler run;
+};
+
+qsizetype wordCount(const char* text)
+{
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts).size();
+}
+
+const Option* findOption(const Command& command, const QString& name)
+{
+    for (const Option& option : command.options) {
+        if (name == QLatin1String(option.name))
+            return &option;
+    }
+    return nullptr;
+}
+
+Arguments parseArguments(const Command& command, const QStringList& args)
+{
+    Arguments a;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        // A command may declare short options too ("-i"); any other word
+        // starting with "--" is an error, the rest are arguments.
+        const Option* option = findOption(command, arg);
+        if (!option) {
+            if (arg.startsWith(QLatin1String("--")))
+                throw UsageProblem{QStringLiteral("unknown option %1").arg(arg)};
+            a.positionals << arg;
+            continue;
+        }
+        QString value;
+        if (option->value) {
+            if (i + 1 >= args.size())
+                throw UsageProblem{QStringLiteral("%1 needs a value").arg(arg)};
+            value = args.at(++i);
+            if (option->low <= option->high)
+                parseNumber(value, option->low, option->high, option->name);
+        }
+        a.set(arg, value);
+    }
+    if (a.positionals.size() != wordCount(command.positionals))
+        throw UsageProblem{QStringLiteral("wrong number of arguments")};
+    return a;
+}
+
+// --- the commands
+
+int commandLs(const Arguments& args, Output& out)
+{
+    const auto notebook = openNotebook(args.positionals.at(0));
     int index = 0;
     forEachDescendant(notebook->container(), [&](const Section* s, int depth) {
         out << index++ << "\t" << qsizetype(depth - 1) << "\t" << s->caption() << "\n";
@@ -98,111 +176,129 @@ int commandLs(const QStringList& args, Output& out)
     return Success;
 }
 
-int commandCat(const QStringList& args, Output& out)
+int commandCat(const Arguments& args, Output& out)
 {
-    expectPositionals(args, 2);
-    const auto notebook = openNotebook(args.at(0));
+    const auto notebook = openNotebook(args.positionals.at(0));
     const int count = notebook->sectionCount();
     if (count == 0)
         throw KeltoError(QStringLiteral("В записной книжке нет разделов."));
-    const int index = parseNumber(args.at(1), 0, count - 1, "INDEX");
+    const int index = parseNumber(args.positionals.at(1), 0, count - 1, "INDEX");
     out << notebook->sectionAt(index)->body().text();
     return Success;
 }
 
-int commandProps(const QStringList& args, Output& out)
+int commandProps(const Arguments& args, Output& out)
 {
-    expectPositionals(args, 1);
-    const auto notebook = openNotebook(args.at(0));
+    const auto notebook = openNotebook(args.positionals.at(0));
     for (const QString& line : notebook->properties().lines())
         out << line << "\n";
     return Success;
 }
 
-struct ExportArguments
+// The format asked for, or the one OUTPUT's extension suggests.
+void checkExportFormat(const Arguments& args)
 {
-    QString format;
-    int range = 0;
-    std::optional<int> section;
-    int objects = 1;
-    bool docInfo = true;
-    QStringList positionals;
-};
-
-ExportArguments parseExport(const QStringList& args)
-{
-    ExportArguments a;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        const auto value = [&]() -> QString {
-            if (i + 1 >= args.size())
-                throw UsageProblem{QStringLiteral("%1 needs a value").arg(arg)};
-            return args.at(++i);
-        };
-        if (arg == QLatin1String("--format"))
-            a.format = value();
-        else if (arg == QLatin1String("--range"))
-            a.range = parseNumber(value(), 0, 3, "--range");
-        else if (arg == QLatin1String("--section"))
-            a.section = parseNumber(value(), 0, std::numeric_limits<int>::max(), "--section");
-        else if (arg == QLatin1String("--objects"))
-            a.objects = parseNumber(value(), 0, 2, "--objects");
-        else if (arg == QLatin1String("--no-doc-info"))
-            a.docInfo = false;
-        else if (arg.startsWith(QLatin1String("--")))
-            throw UsageProblem{QStringLiteral("unknown option %1").arg(arg)};
-        else
-            a.positionals << arg;
-    }
-    expectPositionals(a.positionals, 2);
-    if (a.format.isEmpty()) {
-        const QString suffix = QFileInfo(a.positionals.at(1)).suffix().toLower();
+    QString format = args.text("--format");
+    if (format.isEmpty()) {
+        const QString suffix = QFileInfo(args.positionals.at(1)).suffix().toLower();
         if (suffix == QLatin1String("txt"))
-            a.format = QStringLiteral("txt");
+            format = QStringLiteral("txt");
         else if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
-            a.format = QStringLiteral("html");
+            format = QStringLiteral("html");
         else
-            a.format = QStringLiteral("nib");
+            format = QStringLiteral("nib");
     }
-    if (a.format != QLatin1String("nib")) {
-        if (a.format == QLatin1String("txt") || a.format == QLatin1String("html"))
-            throw UsageProblem{QStringLiteral("the %1 format is not available yet").arg(a.format)};
-        throw UsageProblem{QStringLiteral("unknown format %1").arg(a.format)};
-    }
-    return a;
+    if (format == QLatin1String("txt") || format == QLatin1String("html"))
+        throw UsageProblem{QStringLiteral("the %1 format is not available yet").arg(format)};
+    if (format != QLatin1String("nib"))
+        throw UsageProblem{QStringLiteral("unknown format %1").arg(format)};
 }
 
-int commandExport(const QStringList& args)
+int commandExport(const Arguments& args, Output&)
 {
-    const ExportArguments a = parseExport(args);
-    const auto notebook = openNotebook(a.positionals.at(0));
+    checkExportFormat(args);
+    const int range = args.number("--range", 0);
+    const auto notebook = openNotebook(args.positionals.at(0));
     const TpIniFile settings = loadSettings();
-    int index = 0;
-    if (a.section) {
-        index = *a.section;
-        if (index >= notebook->sectionCount() && a.range != 0) {
-            throw UsageProblem{QStringLiteral("--section %1 is past the last section (%2)")
-                                   .arg(index)
-                                   .arg(notebook->sectionCount() - 1)};
-        }
-    } else {
-        bool ok = false;
-        index = notebook->properties().value(DocumentProperties::Activate).toInt(&ok);
-        if (!ok || index < 0 || index >= notebook->sectionCount())
-            index = 0;
+    const int count = notebook->sectionCount();
+    // The section defaults to the one the file recorded as current.
+    const int index = args.number("--section", notebook->properties().activateIndex(count));
+    if (args.has("--section") && index >= count && range != 0) {
+        throw UsageProblem{
+            QStringLiteral("--section %1 is past the last section (%2)").arg(index).arg(count - 1)};
     }
     Section* selected = notebook->sectionAt(index);
-    if (a.range != 0 && !selected)
+    if (range != 0 && !selected)
         throw KeltoError(QStringLiteral("В записной книжке нет разделов."));
     notebook->setCurrent(selected);
     WriteOptions options;
-    options.range = ExportRange(a.range);
-    options.bodies = a.objects != 0;
-    options.properties = a.docInfo;
+    options.range = ExportRange(range);
+    options.bodies = args.number("--objects", 1) != 0;
+    options.properties = !args.has("--no-doc-info");
     options.createBackup = settings.read(keys::treepad::CreateBackUp);
     options.selected = selected;
-    WriteNotebook(*notebook, a.positionals.at(1), options);
+    WriteNotebook(*notebook, args.positionals.at(1), options);
     return Success;
+}
+
+// Every command of kelto-cli, in the order the usage lists them.
+const Command Commands[] = {
+    {"ls", {}, "NOTEBOOK", "one line per section: index, level, caption", commandLs},
+    {"cat", {}, "NOTEBOOK INDEX", "the body of the section with that index", commandCat},
+    {"props", {}, "NOTEBOOK", "the document properties, name=value", commandProps},
+    {"export",
+     {{"--format", "nib"},
+      {"--range", "0-3", 0, 3},
+      {"--section", "INDEX", 0, std::numeric_limits<int>::max()},
+      {"--objects", "0-2", 0, 2},
+      {"--no-doc-info"}},
+     "NOTEBOOK OUTPUT",
+     "",
+     commandExport},
+};
+
+// The usage text, one entry per command: its line (wrapped below its name
+// when long), then its summary from column SummaryColumn.
+QByteArray usageText()
+{
+    constexpr qsizetype LineWidth = 79;
+    constexpr qsizetype SummaryColumn = 30;
+    QByteArray text = "usage: kelto-cli COMMAND ...\n";
+    for (const Command& command : Commands) {
+        QByteArray line = QByteArray("  ") + command.name;
+        const QByteArray indent(line.size() + 1, ' ');
+        QList<QByteArray> words;
+        for (const Option& option : command.options) {
+            words << "[" + QByteArray(option.name) +
+                         (option.value ? " " + QByteArray(option.value) : QByteArray()) + "]";
+        }
+        words << command.positionals;
+        for (const QByteArray& word : words) {
+            if (line.size() + 1 + word.size() > LineWidth) {
+                text += line + "\n";
+                line = indent.chopped(1);
+            }
+            line += " " + word;
+        }
+        if (*command.summary) {
+            if (line.size() >= SummaryColumn) {
+                text += line + "\n";
+                line.clear();
+            }
+            line += QByteArray(SummaryColumn - line.size(), ' ') + command.summary;
+        }
+        text += line + "\n";
+    }
+    return text;
+}
+
+const Command* findCommand(const QString& name)
+{
+    for (const Command& command : Commands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -213,29 +309,21 @@ int run(const QStringList& arguments, QByteArray& outBytes, QByteArray& errBytes
     Output err(errBytes);
     if (arguments.isEmpty() || arguments.at(0) == QLatin1String("--help") ||
         arguments.at(0) == QLatin1String("-h")) {
-        (arguments.isEmpty() ? err : out) << Usage;
+        (arguments.isEmpty() ? errBytes : outBytes) += usageText();
         return arguments.isEmpty() ? UsageError : Success;
     }
-    const QString command = arguments.at(0);
-    const QStringList rest = arguments.mid(1);
     QByteArray produced;
     Output buffered(produced);
     try {
-        int status = UsageError;
-        if (command == QLatin1String("ls"))
-            status = commandLs(rest, buffered);
-        else if (command == QLatin1String("cat"))
-            status = commandCat(rest, buffered);
-        else if (command == QLatin1String("props"))
-            status = commandProps(rest, buffered);
-        else if (command == QLatin1String("export"))
-            status = commandExport(rest);
-        else
-            throw UsageProblem{QStringLiteral("unknown command %1").arg(command)};
+        const Command* command = findCommand(arguments.at(0));
+        if (!command)
+            throw UsageProblem{QStringLiteral("unknown command %1").arg(arguments.at(0))};
+        const int status = command->run(parseArguments(*command, arguments.mid(1)), buffered);
         outBytes += produced;
         return status;
     } catch (const UsageProblem& p) {
-        err << "kelto-cli: " << p.message << "\n" << Usage;
+        err << "kelto-cli: " << p.message << "\n";
+        errBytes += usageText();
         return UsageError;
     } catch (const KeltoError& e) {
         err << "kelto-cli: " << e.message() << "\n";

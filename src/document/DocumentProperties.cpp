@@ -25,6 +25,13 @@ bool DocumentProperties::contains(QStringView name) const
     return find(name) >= 0;
 }
 
+int DocumentProperties::activateIndex(int sectionCount) const
+{
+    bool ok = false;
+    const int index = value(Activate).toInt(&ok);
+    return ok && index >= 0 && index < sectionCount ? index : 0;
+}
+
 void DocumentProperties::setValue(QStringView name, const QString& value)
 {
     const qsizetype i = find(name);

@@ -24,6 +24,9 @@ public:
 
     QString value(QStringView name) const;
     bool contains(QStringView name) const;
+    // The pre-order index recorded as current ("Activate"); 0, the first
+    // section, when it is missing, not a number or not below sectionCount.
+    int activateIndex(int sectionCount) const;
     // Replaces the line in place, appends a new one, or removes it when the
     // value is empty.
     void setValue(QStringView name, const QString& value);

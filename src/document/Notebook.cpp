@@ -7,10 +7,7 @@ namespace kelto {
 const QString Notebook::DefaultFileName = QStringLiteral("Новый файл");
 const QString Notebook::NewSectionCaption = QStringLiteral("Новый раздел");
 
-Notebook::Notebook(QObject* parent)
-    : QObject(parent), m_container(std::make_unique<Section>()), m_fileName(DefaultFileName)
-{
-}
+Notebook::Notebook(QObject* parent) : QObject(parent), m_container(std::make_unique<Section>()) {}
 
 Notebook::~Notebook() = default;
 
@@ -191,11 +188,9 @@ void Notebook::disposeRemoved(std::unique_ptr<Section> top)
         std::unique_ptr<Section> done = std::move(stack.back());
         stack.pop_back();
         --m_count;
-        if (m_keepDeleted) {
-            m_deleted.push_front({std::move(done->m_caption), std::move(done->m_body)});
-            if (m_deleted.size() > size_t(MaxDeleted))
-                m_deleted.pop_back();
-        }
+        m_deleted.push_front({std::move(done->m_caption), std::move(done->m_body)});
+        if (m_deleted.size() > size_t(MaxDeleted))
+            m_deleted.pop_back();
     }
 }
 
@@ -213,7 +208,6 @@ Section* Notebook::restoreDeleted()
 void Notebook::clearNotebook()
 {
     Q_EMIT aboutToReset();
-    m_keepDeleted = false;
     const bool hadCurrent = m_current != nullptr;
     m_current = nullptr;
     m_container = std::make_unique<Section>();
@@ -221,7 +215,6 @@ void Notebook::clearNotebook()
     m_deleted.clear();
     m_order.clear();
     invalidateOrder();
-    m_keepDeleted = true;
     Q_EMIT resetDone();
     if (hadCurrent)
         Q_EMIT currentChanged(nullptr);
@@ -231,7 +224,6 @@ void Notebook::adoptTree(Notebook& source)
 {
     Q_EMIT aboutToReset();
     Q_EMIT source.aboutToReset();
-    m_keepDeleted = false;
     m_deleted.clear();
     m_container = std::move(source.m_container);
     m_count = source.m_count;
@@ -243,7 +235,6 @@ void Notebook::adoptTree(Notebook& source)
     source.invalidateOrder();
     m_order.clear();
     invalidateOrder();
-    m_keepDeleted = true;
     Q_EMIT source.resetDone();
     Q_EMIT resetDone();
     if (m_current)

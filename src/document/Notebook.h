@@ -38,6 +38,7 @@ class Notebook : public QObject
 {
     Q_OBJECT
 public:
+    // The name shown for a notebook that has never been saved.
     static const QString DefaultFileName;   // "Новый файл"
     static const QString NewSectionCaption; // "Новый раздел"
     static constexpr int MaxDeleted = 20;
@@ -80,15 +81,13 @@ public:
     bool moveSection(Section* section, Section* target, MoveMode mode);
     // Removes section with its subtree. Each removed section, subsections
     // before their parent, goes to the front of the deleted list (at most
-    // MaxDeleted kept) while keepDeleted() is on. When the current section is
-    // removed, its next sibling, else its previous sibling, else its parent
-    // becomes current.
+    // MaxDeleted kept). When the current section is removed, its next sibling,
+    // else its previous sibling, else its parent becomes current.
     void deleteSection(Section* section);
     // Brings back the newest deleted section as the last top-level section,
     // not made current. Returns it, or nullptr when the list is empty.
     Section* restoreDeleted();
     const std::deque<DeletedSection>& deletedSections() const { return m_deleted; }
-    bool keepDeleted() const { return m_keepDeleted; }
 
     // Removes every section (none reaches the deleted list) and empties the
     // deleted list. File name, modified flag and properties stay.
@@ -101,7 +100,9 @@ public:
     DocumentProperties& properties() { return m_properties; }
     const DocumentProperties& properties() const { return m_properties; }
     void clearProperties() { m_properties.clear(); }
+    // The notebook's file; empty while it has never been saved.
     const QString& fileName() const { return m_fileName; }
+    bool hasFile() const { return !m_fileName.isEmpty(); }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
     bool isModified() const { return m_modified; }
     void setModified(bool modified);
@@ -133,7 +134,6 @@ private:
     int m_count = 0;
     Section* m_current = nullptr;
     std::deque<DeletedSection> m_deleted;
-    bool m_keepDeleted = true;
     DocumentProperties m_properties;
     QString m_fileName;
     bool m_modified = false;

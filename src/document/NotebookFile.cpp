@@ -2,14 +2,17 @@
 
 #include "Notebook.h"
 #include "OutlineText.h"
+#include "SectionRange.h"
 #include "common/Clock.h"
 #include "common/FileIo.h"
 #include "common/KeltoError.h"
 #include "common/TextCodec.h"
+#include "common/TextLines.h"
 
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -75,18 +78,7 @@ std::vector<QByteArrayView> splitLines(QByteArrayView text)
     if (nul >= 0)
         text = text.first(nul);
     std::vector<QByteArrayView> lines;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n) {
-        const qsizetype start = i;
-        while (i < n && text[i] != '\r' && text[i] != '\n')
-            ++i;
-        lines.push_back(text.sliced(start, i - start));
-        if (i < n && text[i] == '\r')
-            ++i;
-        if (i < n && text[i] == '\n')
-            ++i;
-    }
+    forEachLine(text, [&](QByteArrayView line) { lines.push_back(line); });
     return lines;
 }
 
@@ -99,14 +91,9 @@ bool isUtf8CharsetLine(QByteArrayView line)
 void chooseCurrent(Notebook& notebook, const DocumentProperties& properties,
                    const ReadOptions& options)
 {
-    Section* current = notebook.firstSection();
-    if (options.activateLastNode) {
-        bool ok = false;
-        const int index = properties.value(DocumentProperties::Activate).toInt(&ok);
-        if (ok && index >= 0 && index < notebook.sectionCount())
-            current = notebook.sectionAt(index);
-    }
-    notebook.setCurrent(current);
+    const int index =
+        options.activateLastNode ? properties.activateIndex(notebook.sectionCount()) : 0;
+    notebook.setCurrent(notebook.sectionAt(index));
 }
 
 FileKind readPlainText(const QByteArray& image, Notebook& target)
@@ -171,67 +158,16 @@ FileKind ReadNotebook(const QString& path, Notebook& notebook, const ReadOptions
 
 namespace {
 
-struct OutlineEntry
-{
-    const Section* section;
-    int level;
-};
-
-std::vector<OutlineEntry> collectEntries(const Notebook& notebook, ExportRange range,
-                                         const Section* selected)
-{
-    std::vector<OutlineEntry> entries;
-    if (range == ExportRange::All) {
-        entries.reserve(size_t(notebook.sectionCount()));
-        forEachDescendant(notebook.container(), [&](const Section* s, int depth) {
-            entries.push_back({s, depth - 1});
-        });
-        return entries;
-    }
-    if (!selected)
-        throw KeltoError(QStringLiteral("Не выбран раздел для записи."));
-    if (range == ExportRange::Branch || range == ExportRange::SectionOnly)
-        entries.push_back({selected, 0});
-    if (range == ExportRange::Branch) {
-        forEachDescendant(selected, [&](const Section* s, int depth) {
-            entries.push_back({s, depth});
-        });
-    } else if (range == ExportRange::Subsections) {
-        // The children go at level 0 so that the file reads back as exactly
-        // these subsections.
-        forEachDescendant(selected, [&](const Section* s, int depth) {
-            entries.push_back({s, depth - 1});
-        });
-    }
-    return entries;
-}
-
 // The outline of a very deep tree grows with the square of its depth; a tree
 // the format cannot hold is refused before anything is built.
-void checkOutlineSize(const std::vector<OutlineEntry>& entries)
+void checkOutlineSize(const SectionRange& range)
 {
     qint64 bytes = 0;
-    for (const OutlineEntry& e : entries) {
+    for (const SectionRange::Entry& e : range) {
         bytes += e.level + e.section->caption().size() + 2;
         if (bytes > MaxBlock)
             tooLargeError();
     }
-}
-
-bool everythingFitsCp1251(const QStringList& propertyLines,
-                          const std::vector<OutlineEntry>& entries, bool bodies)
-{
-    for (const QString& line : propertyLines) {
-        if (!cp1251::canEncode(line))
-            return false;
-    }
-    for (const OutlineEntry& e : entries) {
-        if (!cp1251::canEncode(e.section->caption()))
-            return false;
-        if (bodies && !e.section->body().fitsCp1251())
-            return false;
-    }
-    return true;
 }
 
 // Appends a length field followed by whatever fill() appends, then sets the
@@ -247,92 +183,118 @@ template <typename Fill> void appendBlock(QByteArray& out, Fill&& fill)
     qToLittleEndian<quint32>(quint32(length), out.data() + lengthAt);
 }
 
-int activateIndex(const Notebook& notebook, ExportRange range,
-                  const std::vector<OutlineEntry>& entries)
+bool everythingFitsCp1251(const DocumentProperties& header, const SectionRange& range, bool bodies)
 {
-    const Section* current = notebook.current();
-    if (range == ExportRange::All)
-        return std::max(0, notebook.indexOf(current));
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].section == current)
-            return int(i);
+    for (const QString& line : header.lines()) {
+        if (!cp1251::canEncode(line))
+            return false;
     }
-    return 0;
+    for (const SectionRange::Entry& e : range) {
+        if (!cp1251::canEncode(e.section->caption()))
+            return false;
+        if (bodies && !e.section->body().fitsCp1251())
+            return false;
+    }
+    return true;
+}
+
+// One allocation of about the right size: growing a buffer of this size
+// step by step would leave a third of it unused.
+qsizetype expectedImageSize(const DocumentProperties& header, const SectionRange& range,
+                            bool bodies, TextEncoding encoding)
+{
+    qsizetype expected = 12 + 1024;
+    for (const QString& line : header.lines())
+        expected += line.size() + 2;
+    for (const SectionRange::Entry& e : range) {
+        expected += e.level + e.section->caption().size() + 2 + 4;
+        if (bodies)
+            expected += e.section->body().encodedSizeHint(encoding);
+    }
+    return expected;
 }
 
 } // namespace
 
-QByteArray BuildNotebookImage(Notebook& notebook, const QString& path, const WriteOptions& options)
+DocumentProperties stampedProperties(DocumentProperties base, const QString& now, bool targetExists,
+                                     int activate)
 {
-    const Section* selected = options.selected ? options.selected : notebook.current();
-    const std::vector<OutlineEntry> entries = collectEntries(notebook, options.range, selected);
-    checkOutlineSize(entries);
-
-    const QString now = fileStampText(currentDateTime());
-    const bool targetExists = QFileInfo::exists(path);
-    const bool ownFile =
-        notebook.fileName() == Notebook::DefaultFileName || isSameFile(path, notebook.fileName());
-
-    DocumentProperties separate;
-    if (!ownFile && options.properties)
-        separate = notebook.properties();
-    DocumentProperties& properties = ownFile ? notebook.properties() : separate;
-    properties.setValue(DocumentProperties::FlWrite, now);
+    base.setValue(DocumentProperties::FlWrite, now);
     if (!targetExists)
-        properties.setValue(DocumentProperties::FlCreate, now);
-    properties.setValue(DocumentProperties::Activate,
-                        QString::number(activateIndex(notebook, options.range, entries)));
+        base.setValue(DocumentProperties::FlCreate, now);
+    base.setValue(DocumentProperties::Activate, QString::number(activate));
+    base.setValue(DocumentProperties::Charset, QString());
+    return base;
+}
+
+TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRange& range,
+                                    bool bodies)
+{
     // Text the code page cannot hold is written as UTF-8, and the header
     // says so.
-    properties.setValue(DocumentProperties::Charset, QString());
-    const bool utf8 = !everythingFitsCp1251(properties.lines(), entries, options.bodies);
-    if (utf8)
-        properties.setValue(DocumentProperties::Charset, QStringLiteral("UTF-8"));
-    const TextEncoding encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Cp1251;
+    if (everythingFitsCp1251(header, range, bodies))
+        return TextEncoding::Cp1251;
+    header.setValue(DocumentProperties::Charset, QStringLiteral("UTF-8"));
+    return TextEncoding::Utf8;
+}
 
-    // One allocation of about the right size: growing a buffer of this size
-    // step by step would leave a third of it unused.
-    qsizetype expected = 12 + 1024;
-    for (const QString& line : properties.lines())
-        expected += line.size() + 2;
-    for (const OutlineEntry& e : entries) {
-        expected += e.level + e.section->caption().size() + 2 + 4;
-        if (options.bodies)
-            expected += e.section->body().encodedSizeHint(encoding);
-    }
+QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
+                                 bool bodies, TextEncoding encoding)
+{
     QByteArray image;
-    image.reserve(expected);
+    image.reserve(expectedImageSize(header, range, bodies, encoding));
     image.append(Signature, 3);
     image.append(Version);
     appendBlock(image, [&] {
-        for (const QString& line : properties.lines()) {
+        for (const QString& line : header.lines()) {
             appendText(image, line, encoding);
             image.append("\r\n", 2);
         }
     });
     appendBlock(image, [&] {
-        for (const OutlineEntry& e : entries)
+        for (const SectionRange::Entry& e : range)
             appendOutlineLine(image, e.level, e.section->caption(), encoding);
     });
-    for (const OutlineEntry& e : entries) {
+    for (const SectionRange::Entry& e : range) {
         appendBlock(image, [&] {
-            if (options.bodies)
+            if (bodies)
                 e.section->body().appendEncoded(image, encoding);
         });
     }
     return image;
 }
 
+NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
+                                 const WriteOptions& options)
+{
+    const SectionRange range(notebook, options.range, options.selected);
+    checkOutlineSize(range);
+
+    NotebookImage image;
+    image.ownProperties = !notebook.hasFile() || isSameFile(path, notebook.fileName());
+    DocumentProperties base;
+    if (image.ownProperties || options.properties)
+        base = notebook.properties();
+    image.header =
+        stampedProperties(std::move(base), fileStampText(currentDateTime()),
+                          QFileInfo::exists(path), std::max(0, range.indexOf(notebook.current())));
+    const TextEncoding encoding = chooseNotebookEncoding(image.header, range, options.bodies);
+    image.bytes = assembleNotebookImage(image.header, range, options.bodies, encoding);
+    return image;
+}
+
 void WriteNotebook(Notebook& notebook, const QString& path, const WriteOptions& options)
 {
     const bool targetExists = QFileInfo::exists(path);
-    const QByteArray image = BuildNotebookImage(notebook, path, options);
+    NotebookImage image = BuildNotebookImage(notebook, path, options);
     const QString backup = backupPathFor(path);
     const bool backupWanted = options.createBackup && targetExists && !isSameFile(backup, path);
-    writeFileAtomically(path, image, [&] {
+    writeFileAtomically(path, image.bytes, [&] {
         if (backupWanted)
             makeBackupCopy(path, backup);
     });
+    if (image.ownProperties)
+        notebook.properties() = std::move(image.header);
 }
 
 } // namespace kelto

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "DocumentProperties.h"
+#include "SectionRange.h"
+#include "common/TextCodec.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -7,15 +11,6 @@ namespace kelto {
 
 class Notebook;
 class Section;
-
-// Which sections a written notebook takes.
-enum class ExportRange
-{
-    All = 0,         // the whole tree
-    Branch = 1,      // the selected section with its subsections
-    SectionOnly = 2, // the selected section alone
-    Subsections = 3, // the subsections of the selected section
-};
 
 extern const QString StructureErrorMessage;
 
@@ -55,12 +50,34 @@ struct WriteOptions
 // Builds the file image and writes it over the target in one step (through a
 // temporary file), so a failed write leaves any old file whole. Writing to
 // the notebook's own file, or while it has never been saved, stamps the
-// notebook's own properties; otherwise a separate list is written. Never
-// touches the modified flag.
+// notebook's own properties, once the file is written; otherwise a separate
+// list is written. Never touches the modified flag.
 void WriteNotebook(Notebook& notebook, const QString& path, const WriteOptions& options = {});
 
-// The image WriteNotebook would write to path (path decides only whether the
-// target exists and whether it is the notebook's own file).
-QByteArray BuildNotebookImage(Notebook& notebook, const QString& path, const WriteOptions& options);
+// What WriteNotebook writes to path (path decides only whether the target
+// exists and whether it is the notebook's own file).
+struct NotebookImage
+{
+    QByteArray bytes;
+    // The properties in the header. With ownProperties they are the
+    // notebook's own, stamped, and become its properties once written.
+    DocumentProperties header;
+    bool ownProperties = false;
+};
+NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
+                                 const WriteOptions& options);
+
+// The pieces of an image:
+// base with "FlWrite" := now, "FlCreate" := now for a target that does not
+// exist yet, "Activate" := activate, and without "Charset";
+DocumentProperties stampedProperties(DocumentProperties base, const QString& now, bool targetExists,
+                                     int activate);
+// the code page when the header, every caption and (with bodies) every body
+// fit in it, else UTF-8, which is then marked in the header (Charset=UTF-8);
+TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRange& range,
+                                    bool bodies);
+// signature, header, outline and body entries (empty ones without bodies).
+QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
+                                 bool bodies, TextEncoding encoding);
 
 } // namespace kelto

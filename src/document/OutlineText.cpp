@@ -2,6 +2,7 @@
 
 #include "Notebook.h"
 #include "common/KeltoError.h"
+#include "common/TextLines.h"
 
 #include <vector>
 
@@ -62,26 +63,15 @@ void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
     }
     // path[k] is the section of level k on the way to the previous line's.
     std::vector<Section*> path;
-    qsizetype i = 0;
-    while (i < n) {
+    forEachLine(text.first(n), [&](View line) {
         qsizetype level = 0;
-        while (i < n && (codeOf(text[i]) == '\t' || codeOf(text[i]) == ' ')) {
+        while (level < line.size() && (codeOf(line[level]) == '\t' || codeOf(line[level]) == ' '))
             ++level;
-            ++i;
-        }
-        const qsizetype start = i;
-        while (i < n && codeOf(text[i]) != '\r' && codeOf(text[i]) != '\n')
-            ++i;
-        QString caption = decode(text.sliced(start, i - start));
-        if (i < n && codeOf(text[i]) == '\r')
-            ++i;
-        if (i < n && codeOf(text[i]) == '\n')
-            ++i;
-
+        QString caption = decode(line.sliced(level));
         if (path.empty()) {
             // The first line is a top-level section whatever its level.
             path.push_back(notebook.appendSection(nullptr, std::move(caption)));
-            continue;
+            return;
         }
         const qsizetype previousLevel = qsizetype(path.size()) - 1;
         if (level > previousLevel + 1) {
@@ -91,7 +81,7 @@ void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
         path.resize(size_t(level));
         Section* parent = level > 0 ? path.back() : nullptr;
         path.push_back(notebook.appendSection(parent, std::move(caption)));
-    }
+    });
 }
 
 } // namespace

@@ -29,11 +29,6 @@ public:
 
 const QString AppTitle = QStringLiteral("Тримбель");
 
-bool isNewFileName(const QString& path)
-{
-    return path.compare(Notebook::DefaultFileName, Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
 
 FileCommands::FileCommands(Notebook& notebook, TpIniFile& settings, UserPrompts& prompts,
@@ -54,7 +49,8 @@ bool FileCommands::askSave()
     commitOpenEdit();
     if (!m_notebook.isModified())
         return true;
-    const QString name = QFileInfo(m_notebook.fileName()).fileName();
+    const QString name = m_notebook.hasFile() ? QFileInfo(m_notebook.fileName()).fileName()
+                                              : Notebook::DefaultFileName;
     switch (m_prompts.question(
         m_parent, QStringLiteral("Файл \"%1\" изменён. Сохранить изменения?").arg(name), true)) {
     case UserPrompts::Answer::Yes:
@@ -111,7 +107,7 @@ bool FileCommands::newNotebook()
     m_notebook.clearNotebook();
     remember(QString(), {});
     m_notebook.addSection(nullptr, Notebook::NewSectionCaption);
-    setFileName(Notebook::DefaultFileName);
+    setFileName(QString());
     m_notebook.setModified(false);
     m_notebook.clearProperties();
     return true;
@@ -166,9 +162,9 @@ bool FileCommands::saveNotebook(const QString& path)
 bool FileCommands::save()
 {
     commitOpenEdit();
-    const QString current = m_notebook.fileName();
-    if (isNewFileName(QFileInfo(current).fileName()))
+    if (!m_notebook.hasFile())
         return saveAs();
+    const QString current = m_notebook.fileName();
     const QString target = withNibExtension(current);
     if (!isSameFile(target, current) && QFileInfo::exists(target)) {
         // A notebook made from a text file must not silently replace another
@@ -204,9 +200,10 @@ bool FileCommands::saveAs()
 {
     commitOpenEdit();
     const QString current = m_notebook.fileName();
-    const QString suggested = isNewFileName(current)
-                                  ? QDir::current().filePath(current + QStringLiteral(".nib"))
-                                  : withNibExtension(current);
+    const QString suggested =
+        m_notebook.hasFile()
+            ? withNibExtension(current)
+            : QDir::current().filePath(Notebook::DefaultFileName + QStringLiteral(".nib"));
     const QString path = m_prompts.saveFileName(m_parent, suggested);
     if (path.isEmpty())
         return false;
@@ -229,7 +226,7 @@ bool FileCommands::canClose()
 QString FileCommands::caption() const
 {
     const QString path = m_notebook.fileName();
-    if (isNewFileName(path))
+    if (!m_notebook.hasFile())
         return QStringLiteral("%1 - %2").arg(AppTitle, Notebook::DefaultFileName);
     const QFileInfo info(path);
     QString title = info.fileName();
@@ -244,7 +241,7 @@ QString FileCommands::caption() const
 void FileCommands::setFileName(const QString& path)
 {
     m_notebook.setFileName(path);
-    if (isNewFileName(path)) {
+    if (!m_notebook.hasFile()) {
         if (m_hooks.showFileName)
             m_hooks.showFileName(caption(), QString());
         return;

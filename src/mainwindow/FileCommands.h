@@ -58,6 +58,7 @@ public:
     // The question before the window closes. False keeps it open.
     bool canClose();
 
+    // An empty path: the notebook has never been saved.
     void setFileName(const QString& path);
     // "Тримбель - <title>" for the window caption.
     QString caption() const;

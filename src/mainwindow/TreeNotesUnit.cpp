@@ -67,7 +67,7 @@ TNotesForm::TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidge
     m_windowSettings->applyOnShow();
     m_settings.setWriteObserver([this](const KeyBase& key) { applySetting(key); });
     m_notebook.setModified(false);
-    m_fileCommands->setFileName(Notebook::DefaultFileName);
+    m_fileCommands->setFileName(QString());
     showCurrentSection();
     updateActions();
 }

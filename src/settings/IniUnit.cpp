@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 #include "common/TextCodec.h"
+#include "common/TextLines.h"
 
 #include <QFile>
 
@@ -114,24 +115,14 @@ TpIniFile::TpIniFile(QString path) : m_path(std::move(path))
 
 void TpIniFile::parse(const QString& text)
 {
-    const QStringView all(text);
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = start;
-        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
-            ++end;
-        const QStringView line = all.mid(start, end - start);
-        start = end + 1;
-        if (end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n')
-            ++start;
-
+    forEachLine(QStringView(text), [this](QStringView line) {
         if (line.isEmpty() || line.front() == u';')
-            continue;
+            return;
         if (isSectionHeader(line))
             m_sections.push_back(Section{line.mid(1, line.size() - 2).toString(), {}});
         else if (!m_sections.empty())
             m_sections.back().lines.append(line.toString());
-    }
+    });
 }
 
 QString TpIniFile::serialize() const

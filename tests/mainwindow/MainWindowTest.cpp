@@ -104,7 +104,7 @@ TEST(MainWindow, UnsavedChangesQuestionAndClose)
     n.trigger("ActionFileNew");
     EXPECT_EQ(n.shape(), u8("Новый раздел")) << "Yes saves, then the command goes on";
     EXPECT_TRUE(bodyIn(path).startsWith(u'x'));
-    EXPECT_EQ(n.nb().fileName(), Notebook::DefaultFileName);
+    EXPECT_FALSE(n.nb().hasFile());
 
     // Yes on a never-saved notebook opens Save As; cancelling that cancels all.
     n.type(u8("Привет"));
@@ -167,6 +167,18 @@ TEST(MainWindow, SavingAFileOpenedAsTextWritesANotebookBesideIt)
     n.trigger("ActionFileSave");
     EXPECT_EQ(readBytes(n.dir.path(QStringLiteral("plan.bak"))), old);
     EXPECT_EQ(bodyIn(nib), u8("строка\nещё"));
+}
+
+TEST(MainWindow, AFileNamedLikeTheUnsavedCaptionSavesWithoutSaveAs)
+{
+    Window n;
+    const QString path = writeSample(n.dir.path(u8("Новый файл")));
+    n.w().startUp({path});
+    n.type(QStringLiteral("x"));
+    n.press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(n.prompts.saveDialogs, 0);
+    EXPECT_EQ(n.nb().fileName(), path + QStringLiteral(".nib")) << "the extension rule of Save";
+    EXPECT_TRUE(bodyIn(path + QStringLiteral(".nib")).startsWith(u'x'));
 }
 
 TEST(MainWindow, FailedOpenLeavesTheOpenNotebookAlone)

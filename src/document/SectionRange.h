@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace kelto {
+
+class Notebook;
+class Section;
+
+// Which sections a written notebook, an export or a printout takes.
+enum class ExportRange
+{
+    All = 0,         // the whole tree
+    Branch = 1,      // the selected section with its subsections
+    SectionOnly = 2, // the selected section alone
+    Subsections = 3, // the subsections of the selected section
+};
+
+// The sections of a range in pre-order, each with its level counted from the
+// top of the range (0). Subsections of the selected section start at level 0,
+// so that written out they read back as exactly those sections. Built
+// without recursion, so trees of any depth are safe.
+class SectionRange
+{
+public:
+    struct Entry
+    {
+        const Section* section;
+        int level;
+    };
+
+    // selected is the section ranges other than All start from; the
+    // notebook's current section when null. Throws KeltoError when such a
+    // range has no section to start from.
+    SectionRange(const Notebook& notebook, ExportRange range, const Section* selected = nullptr);
+
+    const std::vector<Entry>& entries() const { return m_entries; }
+    std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
+    std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
+    std::size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_entries.empty(); }
+
+    // Position of section within the range, or -1 when it is not in it.
+    int indexOf(const Section* section) const;
+
+private:
+    std::vector<Entry> m_entries;
+};
+
+} // namespace kelto
