@@ -67,20 +67,23 @@ TEST_F(Cli, LsCatAndPropsPrintUtf8WithLineFeeds)
 TEST_F(Cli, ExportWritesEachRangeAsTheProgramWould)
 {
     const QByteArray source = test::readBytes(path);
-    // The section defaults to the one the file recorded as current (B).
-    const std::pair<const char*, const char16_t*> cases[] = {
-        {"export %1 %2", u"A(B(C D) E) F"},
-        {"export --range 1 %1 %2", u"B(C D)"},
-        {"export --range 2 --section 5 %1 %2", u"F"},
-        {"export --format nib --objects 0 --no-doc-info %1 %2", u"A(B(C D) E) F"}};
-    for (const auto& [arguments, shape] : cases) {
+    // The section defaults to the one the file recorded as current (B); the
+    // current section is recorded within the range written, with the bodies.
+    const std::tuple<const char*, const char16_t*, const char16_t*> cases[] = {
+        {"export %1 %2", u"A(B(C D) E) F", u"B"},
+        {"export --range 1 %1 %2", u"B(C D)", u"B"},
+        {"export --range 2 --section 5 %1 %2", u"F", u"F"},
+        {"export --format nib --objects 0 --no-doc-info %1 %2", u"A(B(C D) E) F", u"B"}};
+    for (const auto& [arguments, shape, current] : cases) {
         SCOPED_TRACE(arguments);
         const bool bare = QByteArray(arguments).contains("--no-doc-info");
         ASSERT_EQ(run(arguments).status, 0);
         Notebook nb;
-        ReadNotebook(out, nb);
+        ReadNotebook(out, nb, ReadOptions{true});
         EXPECT_EQ(test::shapeOf(nb), QString::fromUtf16(shape));
-        EXPECT_EQ(nb.firstSection()->body().isEmpty(), bare);
+        EXPECT_EQ(nb.current()->caption(), QString::fromUtf16(current));
+        for (Section* s = nb.firstSection(); s; s = nb.nextSection(s))
+            EXPECT_EQ(s->body().text(), bare ? QString() : s->caption() + u" текст\nстрока"_s);
         EXPECT_EQ(nb.properties().value(u"Name"), bare ? QString() : u"Имя"_s);
     }
     EXPECT_EQ(test::readBytes(path), source);

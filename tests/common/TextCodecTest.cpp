@@ -38,16 +38,3 @@ TEST(TextCodec, EveryByteStringRoundTripsAndForeignCharactersAreNotTakenSilently
         EXPECT_EQ(encodingFor(foreign), TextEncoding::Utf8) << foreign.toStdString();
     EXPECT_EQ(cp1251::encode(u"Ж λ"), QByteArray("\xC6 ?"));
 }
-
-TEST(TextCodec, PlainTextIsUtf8WhenValidElseTheCodePage)
-{
-    // A mark before bytes that are not UTF-8 leaves the whole file to the code
-    // page; so does a multi-byte sequence cut off at the end.
-    const QByteArray bom(Utf8Bom), cp = cp1251::encode(u"Ёлка"), utf = u"Ёлка λ"_s.toUtf8();
-    const std::pair<QByteArray, QString> cases[] = {
-        {utf, u"Ёлка λ"_s},     {bom + utf, u"Ёлка λ"_s},
-        {cp, u"Ёлка"_s},        {bom + cp, cp1251::decode(bom + cp)},
-        {"abc\xD0", u"abcР"_s}, {"", QString()}};
-    for (const auto& [bytes, text] : cases)
-        EXPECT_EQ(decodePlainText(bytes), text) << testing::PrintToString(bytes);
-}

@@ -9,7 +9,6 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QTest>
-#include <QTextBlock>
 
 #include <gtest/gtest.h>
 

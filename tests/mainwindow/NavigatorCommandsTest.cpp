@@ -2,7 +2,6 @@
 // actions, the navigator's keys, its mouse and its context menu.
 
 #include "WindowFixture.h"
-#include "mainwindow/ActionCatalog.h"
 #include "mainwindow/StatusPanels.h"
 
 #include <QApplication>

@@ -172,9 +172,6 @@ TEST(IniValues, RangedKeysReadInsideTheirRange)
         {keys::print::MarginLeft, 900}, {keys::exporting::SaveRange, 0}};
     for (const auto& [key, expected] : cases)
         EXPECT_EQ(ini.read(key), expected) << key.name.toString().toStdString();
-    TpIniFile written = IniTestFile().open(); // writing stores the value as given
-    written.write(keys::editor::ShiftsCount, 50);
-    EXPECT_EQ(written.ReadInteger(u"Editor", u"ShiftsCount", 0), 50);
 }
 
 TEST(IniFile, AbsentFullAndUnreadableFiles)

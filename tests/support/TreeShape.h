@@ -10,11 +10,11 @@ namespace kelto::test {
 
 // The tree as compact text: captions, children in parentheses, siblings
 // separated by blanks, e.g. "A(B(C)) D". Iterative like the code under test.
-inline QString shapeOf(const Section* top)
+inline QString shapeOf(const Notebook& notebook)
 {
     QString out;
     int depth = 0;
-    forEachDescendant(top, [&](const Section* s, int d) {
+    forEachDescendant(notebook.container(), [&](const Section* s, int d) {
         if (d > depth) {
             out += QLatin1Char('(');
         } else {
@@ -26,11 +26,6 @@ inline QString shapeOf(const Section* top)
     });
     out += QString(qMax(0, depth - 1), QLatin1Char(')'));
     return out.mid(1);
-}
-
-inline QString shapeOf(const Notebook& notebook)
-{
-    return shapeOf(notebook.container());
 }
 
 // Builds a tree from the same notation (captions without blanks or
