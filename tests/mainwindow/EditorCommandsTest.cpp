@@ -23,8 +23,7 @@ const QString Dashes(30, u'-');
 class EditorCommandsTest : public ::testing::Test
 {
 protected:
-    explicit EditorCommandsTest(const char* settings = "[Treepad]\r\nOnLoad=3\r\n")
-        : n("A(B(C) D) E", settings)
+    EditorCommandsTest() : n("A(B(C) D) E")
     {
         n.editor()->setFocus();
         n.settle();

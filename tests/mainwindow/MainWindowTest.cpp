@@ -222,7 +222,7 @@ TEST(MainWindow, EachSectionKeepsItsTextUndoSelectionAndStatus)
 
 TEST(MainWindow, EditorKeysCtrlYWordWrapAndTab)
 {
-    Window n("A", "[Treepad]\r\nOnLoad=3\r\n[Editor]\r\nUseTabChar=1\r\n");
+    Window n("A", "[Editor]\r\nUseTabChar=1\r\n");
     TKeltoEdit* e = n.editor();
     n.select("A", QStringLiteral("one\ntwo\nthree"));
     n.setSelection(5, 5);
@@ -254,7 +254,7 @@ TEST(MainWindow, EditorKeysCtrlYWordWrapAndTab)
 
 TEST(MainWindow, SettingsApplyAtOnceAndAreWrittenAtExit)
 {
-    Window n("A", "[Position]\r\nWidth=700\r\nHeight=500\r\n[Treepad]\r\nOnLoad=3\r\nColor=255\r\n"
+    Window n("A", "[Position]\r\nWidth=700\r\nHeight=500\r\n[Treepad]\r\nColor=255\r\n"
                   "[EditorFont]\r\nName=DejaVu Sans Mono\r\nSize=14\r\nBold=1\r\n");
     EXPECT_EQ(n.w().size(), QSize(700, 500));
     EXPECT_EQ(n.editor()->palette().color(QPalette::Base), QColor(255, 0, 0));

@@ -117,7 +117,7 @@ TEST(NavigatorCommands, DeletionSelectsNextThenPreviousSiblingThenParent)
 
 TEST(NavigatorCommands, DeleteAsksAsConfiguredAndShiftKeysNeverAsk)
 {
-    Window n("A B C D", "[Treepad]\r\nOnLoad=3\r\n[Navigator]\r\nDelNodeQuery=1\r\n");
+    Window n("A B C D", "[Navigator]\r\nDelNodeQuery=1\r\n");
     n.prompts.answers = {Answer::No, Answer::Yes};
     n.trigger("ActionNavigatorDeleteNode");
     EXPECT_EQ(n.prompts.questions.last(), u8("Данный раздел будет удалён. Продолжить?"));

@@ -69,7 +69,7 @@ private:
 class Window
 {
 public:
-    explicit Window(const char* shape = "", const char* settings = "[Treepad]\r\nOnLoad=3\r\n");
+    explicit Window(const char* shape = "", const char* settings = "");
     ~Window();
 
     static void settle() { QCoreApplication::processEvents(); }
