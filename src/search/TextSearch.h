@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+
+namespace kelto {
+
+class Notebook;
+class Section;
+
+// Which way a search goes: on from the selection, back from it, or through
+// the whole text from its beginning. The values are what the find dialog's
+// direction list shows, in its order.
+enum class SearchDirection
+{
+    Forward = 0,
+    Backward = 1,
+    Everywhere = 2,
+};
+
+struct SearchOptions
+{
+    // Without it, letters compare by their Unicode case folding (Ё and ё,
+    // Latin and Greek alike).
+    bool matchCase = false;
+    // A match counts only when the characters beside it, where there are
+    // any, are neither letters nor digits.
+    bool wholeWord = false;
+    SearchDirection direction = SearchDirection::Forward;
+    // Go on through the following (or, backwards, the preceding) sections in
+    // tree order; with Everywhere, start from the first section.
+    bool allFile = false;
+};
+
+// A span of a text: [start, end). start < 0 means none.
+struct TextSpan
+{
+    qsizetype start = -1;
+    qsizetype end = -1;
+    bool isValid() const { return start >= 0; }
+};
+
+// The first match of pattern in text as one section's search sees it, given
+// that section's editor selection: Forward searches from the selection's end
+// to the end of the text, Backward finds the match nearest before the
+// selection's start, Everywhere searches the whole text from its beginning.
+TextSpan findInText(QStringView text, QStringView pattern, TextSpan selection,
+                    const SearchOptions& options);
+
+// What a search across sections reads of each section: its text (paragraph
+// breaks as '\n') and its editor's selection. The desktop program answers
+// from a section's live document where it has one; otherwise from the body,
+// decoded for the moment only, with the selection at the start.
+class SearchSource
+{
+public:
+    virtual ~SearchSource() = default;
+    virtual QString text(Section* section) = 0;
+    virtual TextSpan selection(Section* section) = 0;
+};
+
+// The body text, decoded without keeping it, and an empty selection at 0.
+class BodySearchSource : public SearchSource
+{
+public:
+    QString text(Section* section) override;
+    TextSpan selection(Section* section) override;
+};
+
+struct SectionMatch
+{
+    Section* section = nullptr;
+    TextSpan span;
+    explicit operator bool() const { return section != nullptr; }
+};
+
+// Find next: from the selected section (the first one with allFile and
+// Everywhere) on through the sections in tree order while allFile is set.
+// Never creates editor documents for the sections it reads.
+SectionMatch findNext(const Notebook& notebook, Section* selected, QStringView pattern,
+                      const SearchOptions& options, SearchSource& source);
+
+// Replace all as a sequence of offered matches that always ends, in every
+// direction: a run never offers a match inside text it inserted itself, nor
+// a match it offered before. The caller selects each offered match in the
+// section's editor, then replaces it (replaced()) or leaves it (skipped())
+// before asking for the next one; the source reports the texts and
+// selections after those edits.
+class ReplaceAllRun
+{
+public:
+    ReplaceAllRun(const Notebook& notebook, Section* selected, QString pattern, QString replacement,
+                  const SearchOptions& options, SearchSource& source);
+    ~ReplaceAllRun();
+    ReplaceAllRun(const ReplaceAllRun&) = delete;
+    ReplaceAllRun& operator=(const ReplaceAllRun&) = delete;
+
+    // The next match to offer; an invalid one when the run is over.
+    SectionMatch next();
+    // The match last offered was replaced by the replacement text.
+    void replaced();
+    // The match last offered was left as it is.
+    void skipped();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+} // namespace kelto
