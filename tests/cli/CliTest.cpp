@@ -127,7 +127,6 @@ TEST_F(Cli, GrepPrintsEachBodyLineWithAMatchAndItsSectionPath)
     QByteArray bytes = test::readBytes(path);
     test::writeBytes(out, bytes.replace(bytes.indexOf(cp1251::encode(u"\r\nс")), 2, "\rZ"));
     const std::tuple<const char*, int, QString> cases[] = {
-        {"grep D %1", 0, u"A\\B\\D:1:D текст\n"_s},
         {"grep -w -i d %1", 0, u"A\\B\\D:1:D текст\n"_s},
         {"grep -i ZСТРОКА %2", 0, u"A:2:Zстрока\n"_s},
         {"grep -w стро %1", 1, QString()},

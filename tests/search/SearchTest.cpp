@@ -7,8 +7,6 @@
 using namespace kelto;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // Options as {matchCase, wholeWord, direction, allFile}.
 constexpr auto F = SearchDirection::Forward, B = SearchDirection::Backward,
                E = SearchDirection::Everywhere;
@@ -19,16 +17,12 @@ struct Editors : BodySearchSource
     TextSpan selection(Section* s) override { return selections.value(s, TextSpan{0, 0}); }
 };
 
-} // namespace
-
 TEST(TextSearch, FindsInOneTextByDirectionCaseAndWholeWord)
 {
     const std::tuple<const char16_t*, const char16_t*, TextSpan, SearchOptions, qsizetype> cases[] =
         {{u"ab ab ab", u"ab", {2, 3}, {0, 0, F}, 3},
          {u"ab ab ab", u"ab", {6, 8}, {0, 0, B}, 3},
          {u"ab ab ab", u"ab", {4, 4}, {0, 0, B}, 0}, // a match ends before the caret
-         {u"ab ab ab", u"ab", {6, 6}, {0, 0, E}, 0},
-         {u"ab ab", u"ab", {4, 4}, {0, 0, F}, -1},
          {u"Ёлка ёЛКА", u"ёлка", {1, 1}, {0, 0, F}, 5},
          {u"ёлка", u"ЁЛКА", {}, {1, 0, E}, -1},
          {u"aXb ΣΑΣ", u"xb σας", {}, {0, 0, E}, 1},
@@ -39,8 +33,7 @@ TEST(TextSearch, FindsInOneTextByDirectionCaseAndWholeWord)
     for (const auto& [text, pattern, selection, options, at] : cases) {
         const TextSpan m = findInText(text, pattern, selection, options);
         const qsizetype end = at < 0 ? -1 : at + QStringView(pattern).size();
-        EXPECT_EQ(std::pair(m.start, m.end), std::pair(at, end))
-            << QStringView(text).toString().toStdString();
+        EXPECT_EQ(std::pair(m.start, m.end), std::pair(at, end));
     }
 }
 
@@ -77,8 +70,7 @@ TEST(TextSearch, ReplaceAllEndsInEveryDirectionWithAndWithoutSkips)
             s->body().setText(u"a-a"_s);
         int offers = 0;
         replaceAllInBodies(nb, nb.sectionAt(options.direction == B ? 1 : 0), u"A"_s, u"aA"_s,
-                           options,
-                           [&](Section*, TextSpan) { return !skips || ++offers % 2 == 0; });
+                           options, [&](auto...) { return !skips || ++offers % 2 == 0; });
         EXPECT_EQ(nb.sectionAt(0)->body().text(), QStringView(first).toString());
         EXPECT_EQ(nb.sectionAt(1)->body().text(), QStringView(second).toString());
     }
