@@ -1,5 +1,6 @@
 // Opening and saving a large notebook, measured against the cost of simply
-// reading and decoding its file once.
+// reading and decoding its file once; searching it, measured against
+// decoding every body once and looking for a word in it.
 //
 //   kelto_bench                      generate a 100,000-section notebook in a
 //                                    temporary folder and measure it
@@ -8,10 +9,12 @@
 //   --sections N, --bytes N          size of the generated notebook
 
 #include "NotebookGenerator.h"
+#include "cli/CliCommands.h"
 #include "common/KeltoError.h"
 #include "common/TextCodec.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
+#include "search/TextSearch.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -76,6 +79,48 @@ void report(const char* what, double value, const char* unit, double base, doubl
                 target, ratio <= target ? "ok" : "MISSED");
 }
 
+// Find next through every body without a match, and kelto-cli grep for a
+// phrase that occurs only a few times, against the floor of decoding every
+// body and looking for an absent word with a plain indexOf. grep opens the
+// notebook itself, so it is also set against opening plus that floor.
+void measureSearch(const QString& path, double openMs)
+{
+    Notebook notebook;
+    ReadNotebook(path, notebook);
+    const QString absent = QStringLiteral("квазар");
+    qsizetype hits = 0;
+    const double floor = bestOf([&] {
+        for (Section* s = notebook.firstSection(); s; s = notebook.nextSection(s))
+            hits += QStringView(s->body().text()).indexOf(absent) >= 0;
+    });
+    const auto findAll = [&](bool matchCase) {
+        return bestOf([&] {
+            BodySearchSource bodies;
+            SearchOptions options;
+            options.matchCase = matchCase;
+            options.allFile = true;
+            hits += bool(findNext(notebook, notebook.firstSection(), absent, options, bodies));
+        });
+    };
+    const double findIgnoringCase = findAll(false);
+    const double findMatchingCase = findAll(true);
+    QByteArray out;
+    const double grep = bestOf([&] {
+        QByteArray err;
+        out.clear();
+        cli::run({QStringLiteral("grep"), QStringLiteral("Linux Ёлка тире"), path}, out, err);
+    });
+    if (hits != 0)
+        throw KeltoError(QStringLiteral("the absent word was found"));
+    std::printf("%-34s %9.1f ms\n", "floor: decode bodies + indexOf", floor);
+    report("findNext, no match, ignoring case", findIgnoringCase, "ms", floor, 2);
+    report("findNext, no match, matching case", findMatchingCase, "ms", floor, 2);
+    std::printf("%-34s %9.1f ms  %5.2fx  (information)\n", "kelto-cli grep, vs the floor", grep,
+                grep / floor);
+    report("kelto-cli grep, vs open + floor", grep, "ms", floor + openMs, 2);
+    std::printf("%-34s %9lld lines\n", "grep output", qlonglong(out.count('\n')));
+}
+
 int measure(const QString& path)
 {
     const double fileMb = QFileInfo(path).size() / 1e6 * (1e6 / (1024.0 * 1024.0));
@@ -123,6 +168,7 @@ int measure(const QString& path)
     report("peak memory (open + save)", peak, "MiB", fileMb, 3);
     std::printf("%-34s %9.1f ms  %5.2fx  (information)\n", "WriteNotebook, all bodies edited",
                 editedWriteMs, editedWriteMs / floor);
+    measureSearch(path, readMs);
     return 0;
 }
 

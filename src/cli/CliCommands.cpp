@@ -3,6 +3,7 @@
 #include "common/KeltoError.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
+#include "search/TextSearch.h"
 #include "settings/ConfigLocation.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
@@ -241,6 +242,45 @@ int commandExport(const Arguments& args, Output&)
     return Success;
 }
 
+// Prints each line of text that holds a match as PATH:LINE:TEXT. Lines are
+// only looked at around matches, so a body without one costs one search.
+bool grepText(QStringView text, const Section* section, const QString& pattern,
+              const SearchOptions& options, Output& out)
+{
+    bool found = false;
+    QString path;
+    qsizetype line = 1;
+    qsizetype counted = 0; // line breaks before here are in line
+    for (TextSpan m = findInText(text, pattern, {0, 0}, options); m.isValid();) {
+        line += text.sliced(counted, m.start - counted).count(u'\n');
+        const qsizetype start = text.lastIndexOf(u'\n', m.start) + 1;
+        qsizetype end = text.indexOf(u'\n', m.end);
+        end = end < 0 ? text.size() : end;
+        if (!found)
+            path = sectionPath(section);
+        out << path << ":" << line << ":" << text.sliced(start, end - start).toString() << "\n";
+        found = true;
+        counted = std::min(end + 1, text.size());
+        line += end < text.size() ? 1 : 0;
+        m = findInText(text, pattern, {counted, counted}, options);
+    }
+    return found;
+}
+
+int commandGrep(const Arguments& args, Output& out)
+{
+    const auto notebook = openNotebook(args.positionals.at(1));
+    SearchOptions options;
+    options.matchCase = !args.has("-i");
+    options.wholeWord = args.has("-w");
+    const QString pattern = args.positionals.at(0);
+    bool found = false;
+    BodySearchSource bodies;
+    for (Section* s = notebook->firstSection(); s; s = notebook->nextSection(s))
+        found |= grepText(bodies.text(s), s, pattern, options, out);
+    return found ? Success : NothingFound;
+}
+
 // Every command of kelto-cli, in the order the usage lists them.
 const Command Commands[] = {
     {"ls", {}, "NOTEBOOK", "one line per section: index, level, caption", commandLs},
@@ -255,6 +295,11 @@ const Command Commands[] = {
      "NOTEBOOK OUTPUT",
      "",
      commandExport},
+    {"grep",
+     {{"-i"}, {"-w"}},
+     "PATTERN NOTEBOOK",
+     "body lines holding PATTERN: path:line:text",
+     commandGrep},
 };
 
 // The usage text, one entry per command: its line (wrapped below its name

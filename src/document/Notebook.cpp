@@ -45,6 +45,13 @@ Section* Notebook::nextSection(const Section* section) const
     return section->nextInPreOrder(nullptr);
 }
 
+Section* Notebook::previousSection(const Section* section) const
+{
+    if (Section* before = section->previousSibling())
+        return before->lastDescendant();
+    return section->parent();
+}
+
 void Notebook::setCurrent(Section* section)
 {
     if (section == m_current)

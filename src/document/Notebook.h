@@ -59,6 +59,8 @@ public:
     Section* firstSection() const { return m_container->firstChild(); }
     // Pre-order successor in the whole tree.
     Section* nextSection(const Section* section) const;
+    // Pre-order predecessor in the whole tree.
+    Section* previousSection(const Section* section) const;
 
     Section* current() const { return m_current; }
     void setCurrent(Section* section);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <memory>
 
 namespace kelto {
@@ -46,6 +47,9 @@ struct TextSpan
 // that section's editor selection: Forward searches from the selection's end
 // to the end of the text, Backward finds the match nearest before the
 // selection's start, Everywhere searches the whole text from its beginning.
+// Backwards a match ends at or before the selection's start, as an editor's
+// backward find treats the text behind the caret. An invalid selection is a
+// caret at 0; an empty pattern finds nothing.
 TextSpan findInText(QStringView text, QStringView pattern, TextSpan selection,
                     const SearchOptions& options);
 
@@ -108,5 +112,17 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// Decides for one offered match whether it is replaced (true) or left.
+using ReplaceDecision = std::function<bool(Section* section, TextSpan match)>;
+
+// A whole replace-all applied to the bodies, without editors: each body acts
+// as an editor whose caret starts at its beginning (at its end for Backward,
+// so the run covers the whole body) and, after a replacement, stands after
+// the inserted text. Every offered match is replaced unless decide says no.
+// Returns the number of sections whose bodies changed.
+int replaceAllInBodies(const Notebook& notebook, Section* selected, const QString& pattern,
+                       const QString& replacement, const SearchOptions& options,
+                       const ReplaceDecision& decide = {});
 
 } // namespace kelto

@@ -2,6 +2,7 @@
 #include "TreeShape.h"
 #include "cli/CliCommands.h"
 #include "common/Clock.h"
+#include "common/TextCodec.h"
 #include "document/NotebookFile.h"
 
 #include <QFile>
@@ -108,6 +109,7 @@ TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
                                                  {"props %2.bad", 3},
                                                  {"export %2.bad %2", 3},
                                                  {"ls %2.missing", 3},
+                                                 {"grep x %2.bad", 3},
                                                  {"export %1 %2.missing/x.nib", 3}};
     for (const auto& [arguments, status] : cases) {
         const Result r = run(arguments);
@@ -117,6 +119,23 @@ TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_TRUE(run("ls %2.bad").err.contains(StructureErrorMessage.toUtf8()));
     EXPECT_EQ(run("--help").status, 0);
+}
+
+TEST_F(Cli, GrepPrintsEachBodyLineWithAMatchAndItsSectionPath)
+{
+    // A copy whose first body breaks its line with a lone CR: "A текст\rZстрока".
+    QByteArray bytes = test::readBytes(path);
+    test::writeBytes(out, bytes.replace(bytes.indexOf(cp1251::encode(u"\r\nс")), 2, "\rZ"));
+    const std::tuple<const char*, int, QString> cases[] = {
+        {"grep -w -i d %1", 0, u"A\\B\\D:1:D текст\n"_s},
+        {"grep -i ZСТРОКА %2", 0, u"A:2:Zстрока\n"_s},
+        {"grep -w стро %1", 1, QString()},
+        {"grep ZСТРОКА %2", 1, QString()}};
+    for (const auto& [arguments, status, output] : cases) {
+        const Result r = run(arguments);
+        EXPECT_EQ(std::pair(r.status, QString::fromUtf8(r.out)), std::pair(status, output))
+            << arguments;
+    }
 }
 
 TEST_F(Cli, TheProgramItselfPrintsUtf8AndReturnsTheStatus)
