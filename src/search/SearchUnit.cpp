@@ -12,6 +12,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kelto {
 
 namespace {
@@ -106,6 +108,13 @@ void TFRDialog::buildControls()
     layout->addWidget(buildReplacePanel());
     layout->addWidget(buildOptionsPanel());
 
+    // The fields of the panels line up under each other.
+    const int labelWidth =
+        std::max({m_findLabel->fontMetrics().horizontalAdvance(QStringLiteral("Номер строки:")),
+                  m_replaceLabel->sizeHint().width()});
+    m_findLabel->setMinimumWidth(labelWidth);
+    m_replaceLabel->setMinimumWidth(labelWidth);
+
     connect(m_tabs, &QTabBar::currentChanged, this, [this] { applyTabLayout(); });
     connect(m_findBox, &QComboBox::editTextChanged, this, [this] { updateButtons(); });
     connect(m_replaceBox, &QComboBox::editTextChanged, this, [this] { updateButtons(); });
@@ -160,9 +169,9 @@ QWidget* TFRDialog::buildReplacePanel()
         makeButton(QStringLiteral("RpAllButton"), QStringLiteral("Заменить вс&ё"), m_replacePanel);
     m_prompt = makeCheckBox(QStringLiteral("CheckPrompt"), QStringLiteral("&Запрос перед заменой"),
                             m_replacePanel);
-    grid->addWidget(makeLabel(QStringLiteral("LabelReplace"), QStringLiteral("Заменит&ь на:"),
-                              m_replaceBox, m_replacePanel),
-                    0, 0);
+    m_replaceLabel = makeLabel(QStringLiteral("LabelReplace"), QStringLiteral("Заменит&ь на:"),
+                               m_replaceBox, m_replacePanel);
+    grid->addWidget(m_replaceLabel, 0, 0);
     grid->addWidget(m_replaceBox, 0, 1);
     grid->addWidget(m_replaceButton, 0, 2);
     grid->addWidget(m_prompt, 1, 1);
@@ -252,7 +261,9 @@ void TFRDialog::updateButtons()
 bool TFRDialog::eventFilter(QObject* watched, QEvent* event)
 {
     const bool in = event->type() == QEvent::FocusIn;
-    if ((in || event->type() == QEvent::FocusOut) && tab() != FindTab) {
+    // Only the replace tab shows both fields; a focus event of a field the
+    // other tabs hide must not take the default from their button.
+    if ((in || event->type() == QEvent::FocusOut) && tab() == ReplaceTab) {
         const bool replaceField = watched == m_replaceBox || watched == m_replaceBox->lineEdit();
         if (replaceField) {
             m_replaceButton->setDefault(in);

@@ -77,6 +77,7 @@ private:
     QPushButton* m_goToButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QWidget* m_replacePanel = nullptr;
+    QLabel* m_replaceLabel = nullptr;
     QComboBox* m_replaceBox = nullptr;
     QPushButton* m_replaceButton = nullptr;
     QPushButton* m_replaceAllButton = nullptr;

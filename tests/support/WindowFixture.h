@@ -48,12 +48,6 @@ public:
         questionTitles << title;
         return question(parent, text, false);
     }
-    Answer titledQuestion(QWidget* parent, const QString& text, const QString& title,
-                          bool cancellable) override
-    {
-        questionTitles << title;
-        return question(parent, text, cancellable);
-    }
     void error(QWidget*, const QString& text) override { errors << text; }
     void information(QWidget*, const QString& text, const QString&) override { messages << text; }
     QString openFileName(QWidget*, const QString&) override { return take(openNames); }
