@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -216,6 +217,9 @@ void TFRDialog::showOnTab(Tab tab, const QString& pattern)
     m_findBox->setEditText(pattern);
     updateButtons();
     show();
+    // Centred on the screen, whatever the tab makes its size.
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     raise();
     activateWindow();
     QComboBox* field = tab == GoToTab ? m_goToBox : m_findBox;
