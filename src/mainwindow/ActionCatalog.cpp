@@ -113,7 +113,7 @@ const ActionRow NavigatorActions[] = {
     {cmd::NavigatorCollapse, u"&Свернуть всю ветвь", Qt::Key_F4,
      u"Свернуть ветвь|Скрыть все элементы выделенного узла.", u"", OnSection},
     {cmd::NavigatorFindNode, u"&Поиск...", Qt::Key_F7,
-     u"Найти раздел|Поиск раздела в навигаторе.", u""},
+     u"Найти раздел|Поиск раздела в навигаторе.", u"", OnSection},
     {cmd::NavigatorCreateList, u"Со&здать список...", Qt::SHIFT | Qt::Key_F5,
      u"Список|Автоматизированое создание разделов в навигаторе.", u""},
     {cmd::NavigatorSort, u"Со&ртировка...", NoKey, u"", u"view-sort-ascending"},
@@ -186,13 +186,15 @@ const ActionRow EditorActions[] = {
 };
 
 const ActionRow SearchActions[] = {
-    {cmd::EditFind, u"&Поиск...", Ctrl | Qt::Key_F, u"Найти|Поиск текста.", u"edit-find"},
+    {cmd::EditFind, u"&Поиск...", Ctrl | Qt::Key_F, u"Найти|Поиск текста.", u"edit-find",
+     need::EditorFocused},
     {cmd::EditReplace, u"&Замена...", Ctrl | Qt::Key_R, u"Заменить|Поиск и замена текста.",
-     u"edit-find-replace"},
+     u"edit-find-replace", need::EditorFocused},
     {cmd::EditGoto, u"Перей&ти...", Ctrl | Qt::Key_G, u"Перейти |Перейти на строку.",
-     u"go-jump"},
+     u"go-jump", need::EditorFocused},
     {cmd::EditFindAgain, u"Про&должить поиск", Qt::Key_F3,
-     u"Найти далее|Повторить попытку поиска последнего найденного фрагмента", u""},
+     u"Найти далее|Повторить попытку поиска последнего найденного фрагмента", u"",
+     need::EditorFocused},
 };
 // clang-format on
 

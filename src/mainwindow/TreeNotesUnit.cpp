@@ -13,6 +13,7 @@
 #include "UserPrompts.h"
 #include "WindowSettings.h"
 #include "common/KeltoError.h"
+#include "search/SearchCommands.h"
 #include "settings/SettingsKeys.h"
 
 #include <QAction>
@@ -175,6 +176,8 @@ void TNotesForm::buildCommandGroups()
         std::make_unique<EditorCommands>(*this, *m_actions, m_notebook, *m_editor, m_settings);
     m_clipboardCommands = std::make_unique<ClipboardCommands>(
         *this, std::vector<ClipboardTarget*>{m_editorCommands.get(), m_navigatorCommands.get()});
+    m_searchCommands =
+        std::make_unique<SearchCommands>(*this, m_notebook, *m_editor, m_settings, m_prompts);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);
@@ -443,6 +446,7 @@ void TNotesForm::storeSettings()
     if (m_settingsStored)
         return;
     m_settingsStored = true;
+    m_searchCommands->storeAtExit();
     m_windowSettings->storeAtExit();
     run([this] { m_settings.UpdateFile(); });
 }

@@ -27,6 +27,7 @@ class HelpWindow;
 class NavigatorCommands;
 class NavigatorModel;
 class NavigatorView;
+class SearchCommands;
 class StatusPanels;
 class TKeltoEdit;
 class UserPrompts;
@@ -70,6 +71,7 @@ public:
     UserPrompts& prompts() { return m_prompts; }
     NavigatorCommands& navigatorCommands() { return *m_navigatorCommands; }
     EditorCommands& editorCommands() { return *m_editorCommands; }
+    SearchCommands& searchCommands() { return *m_searchCommands; }
     // Files dropped on the window: the first one is opened.
     void openDroppedFiles(const QList<QUrl>& urls);
 
@@ -114,6 +116,7 @@ private:
     std::unique_ptr<NavigatorCommands> m_navigatorCommands;
     std::unique_ptr<EditorCommands> m_editorCommands;
     std::unique_ptr<ClipboardCommands> m_clipboardCommands;
+    std::unique_ptr<SearchCommands> m_searchCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;

@@ -40,6 +40,12 @@ UserPrompts::Answer UserPrompts::warningQuestion(QWidget* parent, const QString&
     return question(parent, text, false);
 }
 
+UserPrompts::Answer UserPrompts::titledQuestion(QWidget* parent, const QString& text,
+                                                const QString&, bool cancellable)
+{
+    return question(parent, text, cancellable);
+}
+
 void UserPrompts::information(QWidget*, const QString&, const QString&) {}
 
 UserPrompts::Answer DialogPrompts::warningQuestion(QWidget* parent, const QString& text,
@@ -48,6 +54,20 @@ UserPrompts::Answer DialogPrompts::warningQuestion(QWidget* parent, const QStrin
     const auto answer = QMessageBox::warning(parent, title, text,
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+UserPrompts::Answer DialogPrompts::titledQuestion(QWidget* parent, const QString& text,
+                                                  const QString& title, bool cancellable)
+{
+    QMessageBox box(cancellable ? QMessageBox::NoIcon : QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    if (cancellable)
+        box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Yes)
+        return Answer::Yes;
+    return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
 void DialogPrompts::information(QWidget* parent, const QString& text, const QString& title)

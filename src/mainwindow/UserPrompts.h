@@ -25,6 +25,11 @@ public:
     // A Yes/No question with a warning icon under a title of its own. The
     // default asks question() without Cancel.
     virtual Answer warningQuestion(QWidget* parent, const QString& text, const QString& title);
+    // A question under a title of its own: Yes and No with a question icon,
+    // or, when cancellable, Yes, No and Cancel without an icon. The default
+    // asks question().
+    virtual Answer titledQuestion(QWidget* parent, const QString& text, const QString& title,
+                                  bool cancellable);
     // A plain message with an OK button and an information icon; an empty
     // title stands for the program's title. The default shows nothing.
     virtual void information(QWidget* parent, const QString& text,
@@ -42,6 +47,8 @@ public:
     Answer question(QWidget* parent, const QString& text, bool cancellable) override;
     void error(QWidget* parent, const QString& text) override;
     Answer warningQuestion(QWidget* parent, const QString& text, const QString& title) override;
+    Answer titledQuestion(QWidget* parent, const QString& text, const QString& title,
+                          bool cancellable) override;
     void information(QWidget* parent, const QString& text, const QString& title) override;
     QString openFileName(QWidget* parent, const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& suggested) override;

@@ -35,7 +35,7 @@ class ScriptedPrompts : public UserPrompts
 public:
     QList<Answer> answers;            // for the questions; No when empty
     QStringList saveNames, openNames; // for the file dialogs; cancel when empty
-    QStringList questions, questionTitles, errors;
+    QStringList questions, questionTitles, errors, messages;
     int saveDialogs = 0;
 
     Answer question(QWidget*, const QString& text, bool) override
@@ -49,7 +49,7 @@ public:
         return question(parent, text, false);
     }
     void error(QWidget*, const QString& text) override { errors << text; }
-    void information(QWidget*, const QString&, const QString&) override {}
+    void information(QWidget*, const QString& text, const QString&) override { messages << text; }
     QString openFileName(QWidget*, const QString&) override { return take(openNames); }
     QString saveFileName(QWidget*, const QString&) override
     {

@@ -1,0 +1,122 @@
+// The search commands, driven through the commands and the dialogs' controls.
+
+#include "search/SearchCommands.h"
+#include "WindowFixture.h"
+#include "search/NavigatorFindDialog.h"
+#include "search/SearchUnit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kelto;
+using namespace kelto::test;
+
+struct Search : Window
+{
+    explicit Search(const char* shape = "A B C") : Window(shape) {}
+    TFRDialog& dialog() { return w().searchCommands().dialog(); }
+    template <class T = QWidget> T* c(const QString& name) { return dialog().findChild<T*>(name); }
+    void open(const char* command) // from the focused editor
+    {
+        editor()->setFocus();
+        ASSERT_TRUE(enabled(command)) << command;
+        trigger(command);
+    }
+    void fill(const char* pattern, const char* replacement = "", bool allFile = true, int dir = 0,
+              bool prompt = false)
+    {
+        c<QCheckBox>(u"CheckPrompt"_qs)->setChecked(prompt);
+        c<QComboBox>(u"FindComboBox"_qs)->setEditText(u8(pattern));
+        c<QComboBox>(u"ReplaceComboBox"_qs)->setEditText(u8(replacement));
+        c<QCheckBox>(u"CheckAllFile"_qs)->setChecked(allFile);
+        c<QComboBox>(u"DirectionComboBox"_qs)->setCurrentIndex(dir);
+    }
+    void click(const QString& button) { c<QPushButton>(button)->click(), settle(); }
+    QString bodies() { return s("A")->body().text() + u'|' + s("B")->body().text(); }
+};
+
+TEST(SearchDialog, TabsShowTheirPartsAndButtonsFollowTheFields)
+{
+    Search n;
+    // Command, then shown, hidden and default control.
+    for (const char* row : {"ActionEditFind FindComboBox ReplaceComboBox FindButton",
+                            "ActionEditReplace CheckPrompt GoToButton FindButton",
+                            "ActionEditGoto CharComboBox CheckAllFile GoToButton"}) {
+        const QStringList r = u8(row).split(u' ');
+        n.open(r[0].toLatin1());
+        EXPECT_TRUE(n.c(r[1])->isVisible() && !n.c(r[2])->isVisible()) << row;
+        EXPECT_TRUE(n.c<QPushButton>(r[3])->isDefault()) << row;
+    }
+    n.open("ActionEditReplace");
+    n.c(u"ReplaceComboBox"_qs)->setFocus();
+    n.fill("x", "");
+    EXPECT_TRUE(n.c(u"FindButton"_qs)->isEnabled() && !n.c(u"RpAllButton"_qs)->isEnabled());
+    n.fill("x", "y");
+    EXPECT_TRUE(n.c(u"RpAllButton"_qs)->isEnabled() &&
+                n.c<QPushButton>(u"ReplaceButton"_qs)->isDefault());
+    n.c(u"FindComboBox"_qs)->setFocus();
+    EXPECT_TRUE(n.c<QPushButton>(u"FindButton"_qs)->isDefault());
+}
+
+TEST(SearchDialog, FindsAcrossSectionsAndAgainSilently)
+{
+    Search n;
+    n.select("C", u8("hay needle"));
+    n.select("A", u8("  hay  needle\t"));
+    n.setSelection(0, 14);
+    n.open("ActionEditFind");
+    EXPECT_EQ(n.dialog().pattern(), u8("hay  needle"));
+    n.fill("needle", "", false);
+    n.click(u"FindButton"_qs); // only A is searched
+    EXPECT_EQ(n.prompts.messages, QStringList{SearchCommands::NotFoundMessage});
+    n.fill("NEEDLE");
+    n.click(u"FindButton"_qs);
+    EXPECT_EQ(n.current() + n.editor()->textCursor().selectedText(), u8("Cneedle"));
+    n.dialog().reject();
+    n.open("ActionEditFindAgain");
+    EXPECT_EQ(n.prompts.messages.size(), 1);
+    ASSERT_TRUE(n.close());
+    n.reopen(); // the history, stored at the end, without a second "needle"
+    EXPECT_EQ(n.dialog().findHistory(), QStringList{u8("needle")});
+}
+
+TEST(SearchDialog, ReplaceAllAnswersAndUndoPerSection)
+{
+    Search n;
+    n.select("B", u8("x"));
+    n.select("A", u8("x x"));
+    n.open("ActionEditReplace");
+    n.fill("x", "y", true, 0, true);
+    n.click(u"RpAllButton"_qs);
+    EXPECT_EQ(QString::number(n.prompts.questions.size()) + n.bodies(),
+              u8("3x x|x")); // No to every match
+    n.open("ActionEditReplace");
+    n.fill("x", "yy", true, 2);
+    n.click(u"RpAllButton"_qs);
+    EXPECT_EQ(n.bodies(), u8("yy yy|yy"));
+    n.editor()->undo(); // in B, the last section offered
+    EXPECT_EQ(n.bodies(), u8("yy yy|x"));
+}
+
+TEST(NavigatorSearch, StepsThroughCaptionsUntilNoneIsLeft)
+{
+    for (const bool matchCase : {false, true}) {
+        Search n("Alpha beta Gamma");
+        n.trigger("ActionNavigatorFindNode");
+        auto& find = n.w().searchCommands().navigatorDialog();
+        find.findChild<QLineEdit*>(u"FindText"_qs)->setText(u"A"_qs);
+        find.findChild<QCheckBox*>(u"MatchCase"_qs)->setChecked(matchCase);
+        QStringList visited;
+        while (n.prompts.messages.isEmpty()) {
+            QTest::mouseClick(find.findChild<QPushButton*>(u"FindNextButton"_qs), Qt::LeftButton);
+            visited << n.current();
+        }
+        EXPECT_EQ(visited.join(u' '), matchCase ? u8("Alpha") : u8("beta Gamma Gamma"));
+        EXPECT_EQ(n.prompts.messages, QStringList{SearchCommands::NoCaptionMessage});
+    }
+}
