@@ -68,10 +68,15 @@ TpIniFile loadSettings()
     return TpIniFile(settingsFilePath());
 }
 
-std::unique_ptr<Notebook> openNotebook(const QString& path)
+void checkExists(const QString& path)
 {
     if (!QFileInfo::exists(path))
         throw KeltoError(QStringLiteral("Файл \"%1\" не найден.").arg(path));
+}
+
+std::unique_ptr<Notebook> openNotebook(const QString& path)
+{
+    checkExists(path);
     auto notebook = std::make_unique<Notebook>();
     ReadNotebook(path, *notebook);
     notebook->setFileName(QFileInfo(path).absoluteFilePath());
@@ -244,11 +249,10 @@ int commandExport(const Arguments& args, Output&)
 
 // Prints each line of text that holds a match as PATH:LINE:TEXT. Lines are
 // only looked at around matches, so a body without one costs one search.
-bool grepText(QStringView text, const Section* section, const QString& pattern,
+bool grepText(QStringView text, QStringView path, const QString& pattern,
               const SearchOptions& options, Output& out)
 {
     bool found = false;
-    QString path;
     qsizetype line = 1;
     qsizetype counted = 0; // line breaks before here are in line
     for (TextSpan m = findInText(text, pattern, {0, 0}, options); m.isValid();) {
@@ -256,9 +260,8 @@ bool grepText(QStringView text, const Section* section, const QString& pattern,
         const qsizetype start = text.lastIndexOf(u'\n', m.start) + 1;
         qsizetype end = text.indexOf(u'\n', m.end);
         end = end < 0 ? text.size() : end;
-        if (!found)
-            path = sectionPath(section);
-        out << path << ":" << line << ":" << text.sliced(start, end - start).toString() << "\n";
+        out << path.toString() << ":" << line << ":" << text.sliced(start, end - start).toString()
+            << "\n";
         found = true;
         counted = std::min(end + 1, text.size());
         line += end < text.size() ? 1 : 0;
@@ -267,17 +270,20 @@ bool grepText(QStringView text, const Section* section, const QString& pattern,
     return found;
 }
 
+// The file is streamed section by section: no tree is built, and each body
+// is decoded only for its search.
 int commandGrep(const Arguments& args, Output& out)
 {
-    const auto notebook = openNotebook(args.positionals.at(1));
+    const QString path = args.positionals.at(1);
+    checkExists(path);
     SearchOptions options;
     options.matchCase = !args.has("-i");
     options.wholeWord = args.has("-w");
     const QString pattern = args.positionals.at(0);
     bool found = false;
-    BodySearchSource bodies;
-    for (Section* s = notebook->firstSection(); s; s = notebook->nextSection(s))
-        found |= grepText(bodies.text(s), s, pattern, options, out);
+    StreamNotebook(path, [&](const StreamedSection& s) {
+        found |= grepText(s.text(), s.path, pattern, options, out);
+    });
     return found ? Success : NothingFound;
 }
 

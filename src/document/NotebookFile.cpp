@@ -9,6 +9,7 @@
 #include "common/TextCodec.h"
 #include "common/TextLines.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
@@ -107,16 +108,21 @@ FileKind readPlainText(const QByteArray& image, Notebook& target)
     return FileKind::PlainText;
 }
 
-} // namespace
-
-FileKind ReadNotebookImage(const QByteArray& image, Notebook& target, const ReadOptions& options)
+bool isNotebookImage(const QByteArray& image)
 {
-    if (image.size() < 4 || std::memcmp(image.constData(), Signature, 3) != 0 ||
-        image[3] != Version) {
-        return readPlainText(image, target);
-    }
-    ImageReader reader(image);
+    return image.size() >= 4 && std::memcmp(image.constData(), Signature, 3) == 0 &&
+           image[3] == Version;
+}
 
+struct HeaderBlock
+{
+    std::vector<QByteArrayView> lines;
+    TextEncoding encoding = TextEncoding::Cp1251;
+};
+
+// The header block's lines and the encoding they declare for the file.
+HeaderBlock readHeader(ImageReader& reader)
+{
     QByteArrayView header = reader.take(reader.readLength());
     // The writer ends the header with CR LF; only such a break is dropped.
     if (header.endsWith('\n')) {
@@ -124,15 +130,27 @@ FileKind ReadNotebookImage(const QByteArray& image, Notebook& target, const Read
         if (header.endsWith('\r'))
             header.chop(1);
     }
-    const std::vector<QByteArrayView> headerLines = splitLines(header);
-    TextEncoding encoding = TextEncoding::Cp1251;
-    for (QByteArrayView line : headerLines) {
+    HeaderBlock block;
+    block.lines = splitLines(header);
+    for (QByteArrayView line : block.lines) {
         if (isUtf8CharsetLine(line))
-            encoding = TextEncoding::Utf8;
+            block.encoding = TextEncoding::Utf8;
     }
+    return block;
+}
+
+} // namespace
+
+FileKind ReadNotebookImage(const QByteArray& image, Notebook& target, const ReadOptions& options)
+{
+    if (!isNotebookImage(image))
+        return readPlainText(image, target);
+    ImageReader reader(image);
+    const HeaderBlock header = readHeader(reader);
+    const TextEncoding encoding = header.encoding;
     QStringList lines;
-    lines.reserve(qsizetype(headerLines.size()));
-    for (QByteArrayView line : headerLines)
+    lines.reserve(qsizetype(header.lines.size()));
+    for (QByteArrayView line : header.lines)
         lines.append(decodeText(line, encoding));
     DocumentProperties properties;
     properties.setLines(std::move(lines));
@@ -151,9 +169,64 @@ FileKind ReadNotebookImage(const QByteArray& image, Notebook& target, const Read
     return FileKind::Notebook;
 }
 
+QString StreamedSection::text() const
+{
+    return SectionBody::normalizeBreaks(decodeText(body, encoding));
+}
+
+FileKind StreamNotebookImage(const QByteArray& image, const SectionVisitor& visit)
+{
+    if (!isNotebookImage(image)) {
+        qsizetype skip = 0;
+        const TextEncoding encoding = detectPlainText(image, &skip);
+        visit({Notebook::NewSectionCaption, QByteArrayView(image).sliced(skip), encoding});
+        return FileKind::PlainText;
+    }
+    ImageReader reader(image);
+    const TextEncoding encoding = readHeader(reader).encoding;
+    struct Entry
+    {
+        int depth;
+        QString caption;
+    };
+    std::vector<Entry> entries;
+    ForEachOutlineLine(reader.take(reader.readLength()), encoding, [&](int depth, QString caption) {
+        entries.push_back({depth, std::move(caption)});
+    });
+    QString path;
+    std::vector<qsizetype> ends; // ends[d]: where the path's part of depth d ends
+    for (const Entry& e : entries) {
+        ends.resize(size_t(e.depth));
+        path.truncate(ends.empty() ? 0 : ends.back());
+        if (e.depth > 0)
+            path += QLatin1Char('\\');
+        path += e.caption;
+        ends.push_back(path.size());
+        // Each body is checked as it is reached, the way the file is read
+        // through, so a damaged one fails after the sections before it.
+        visit({path, reader.take(reader.readLength()), encoding});
+    }
+    return FileKind::Notebook;
+}
+
 FileKind ReadNotebook(const QString& path, Notebook& notebook, const ReadOptions& options)
 {
     return ReadNotebookImage(readWholeFile(path, StructureErrorMessage), notebook, options);
+}
+
+FileKind StreamNotebook(const QString& path, const SectionVisitor& visit)
+{
+    // A mapped file is read in place, without first copying all of it into
+    // memory; a file that cannot be mapped is read whole.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.size() > 0) {
+        if (const uchar* bytes = file.map(0, file.size())) {
+            const QByteArray image =
+                QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), file.size());
+            return StreamNotebookImage(image, visit);
+        }
+    }
+    return StreamNotebookImage(readWholeFile(path, StructureErrorMessage), visit);
 }
 
 namespace {

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace kelto {
 
 class Notebook;
@@ -35,6 +37,27 @@ FileKind ReadNotebook(const QString& path, Notebook& notebook, const ReadOptions
 // The same from a file image already in memory.
 FileKind ReadNotebookImage(const QByteArray& image, Notebook& notebook,
                            const ReadOptions& options = {});
+
+// One section as a streaming read gives it: the captions from its top-level
+// ancestor down to it joined by "\" (what sectionPath() gives once the file
+// is opened) and its body as the file holds it. The views last for the call.
+struct StreamedSection
+{
+    QStringView path;
+    QByteArrayView body;
+    TextEncoding encoding;
+    // The body's text, as SectionBody::text() gives it.
+    QString text() const;
+};
+using SectionVisitor = std::function<void(const StreamedSection&)>;
+
+// Reads a file as ReadNotebook does, with the same checks and errors, but
+// builds no tree: visit is called for each section in tree order as the file
+// is read through. The outline is checked whole before the first visit; a
+// damaged body fails once the sections before it have been visited. Any
+// other file is one section "Новый раздел" holding its text.
+FileKind StreamNotebook(const QString& path, const SectionVisitor& visit);
+FileKind StreamNotebookImage(const QByteArray& image, const SectionVisitor& visit);
 
 struct WriteOptions
 {

@@ -49,11 +49,12 @@ inline unsigned codeOf(QChar c)
     return c.unicode();
 }
 
-template <typename View, typename Decode>
-void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
+// Calls add(depth, caption) for every line of the outline, the first line at
+// depth 0 whatever its level; a line more than one level deeper than the one
+// before it stops the walk with the level error.
+template <typename View, typename Decode, typename Add>
+void walkOutline(View text, Decode&& decode, Add&& add)
 {
-    if (!notebook.isEmpty())
-        notebook.clearNotebook();
     qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         if (codeOf(text[i]) == 0) {
@@ -61,23 +62,31 @@ void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
             break;
         }
     }
-    // path[k] is the section of level k on the way to the previous line's.
-    std::vector<Section*> path;
+    qsizetype previousLevel = -1; // none yet
     forEachLine(text.first(n), [&](View line) {
         qsizetype level = 0;
         while (level < line.size() && (codeOf(line[level]) == '\t' || codeOf(line[level]) == ' '))
             ++level;
         QString caption = decode(line.sliced(level));
-        if (path.empty()) {
-            // The first line is a top-level section whatever its level.
-            path.push_back(notebook.appendSection(nullptr, std::move(caption)));
-            return;
-        }
-        const qsizetype previousLevel = qsizetype(path.size()) - 1;
-        if (level > previousLevel + 1) {
+        if (previousLevel < 0) {
+            level = 0;
+        } else if (level > previousLevel + 1) {
             throw KeltoError(
                 QStringLiteral("Invalid level (%1) for item \"%2\"").arg(level).arg(caption));
         }
+        previousLevel = level;
+        add(int(level), std::move(caption));
+    });
+}
+
+template <typename View, typename Decode>
+void readOutlineImpl(View text, Notebook& notebook, Decode&& decode)
+{
+    if (!notebook.isEmpty())
+        notebook.clearNotebook();
+    // path[k] is the section of level k on the way to the previous line's.
+    std::vector<Section*> path;
+    walkOutline(text, decode, [&](int level, QString caption) {
         path.resize(size_t(level));
         Section* parent = level > 0 ? path.back() : nullptr;
         path.push_back(notebook.appendSection(parent, std::move(caption)));
@@ -144,6 +153,13 @@ void ReadOutline(QByteArrayView bytes, TextEncoding encoding, Notebook& notebook
 {
     readOutlineImpl(bytes, notebook,
                     [encoding](QByteArrayView caption) { return decodeText(caption, encoding); });
+}
+
+void ForEachOutlineLine(QByteArrayView bytes, TextEncoding encoding,
+                        const std::function<void(int, QString)>& add)
+{
+    walkOutline(
+        bytes, [encoding](QByteArrayView caption) { return decodeText(caption, encoding); }, add);
 }
 
 } // namespace kelto

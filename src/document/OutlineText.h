@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 namespace kelto {
 
 class Notebook;
@@ -42,5 +44,10 @@ void appendOutlineLine(QByteArray& out, int level, const QString& caption, TextE
 void ReadOutline(QStringView text, Notebook& notebook);
 // The same, straight from file bytes: only captions are decoded.
 void ReadOutline(QByteArrayView bytes, TextEncoding encoding, Notebook& notebook);
+// The lines of the outline in file bytes, in order, as add(depth, caption)
+// with depth 0 for a top-level section, under the same checks and level
+// error as ReadOutline; builds no sections.
+void ForEachOutlineLine(QByteArrayView bytes, TextEncoding encoding,
+                        const std::function<void(int depth, QString caption)>& add);
 
 } // namespace kelto

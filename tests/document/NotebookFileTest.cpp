@@ -36,6 +36,14 @@ protected:
         ReadNotebook(path, nb, ReadOptions{activate});
         return shapeOf(nb);
     }
+    // What a streaming read visits: "path:text" for each section.
+    static QStringList streamed(const QString& path)
+    {
+        QStringList seen;
+        StreamNotebook(
+            path, [&](const StreamedSection& s) { seen << s.path.toString() + u':' + s.text(); });
+        return seen;
+    }
     TempDir dir;
 };
 
@@ -131,6 +139,7 @@ TEST_F(NotebookFile, AnyOtherFileOpensAsOneSectionHoldingItsText)
         EXPECT_EQ(nb.firstSection()->body().text(), text);
         EXPECT_EQ(nb.current(), nb.firstSection());
         EXPECT_EQ(nb.properties().lines(), QStringList{u"Name=Kept"_s});
+        EXPECT_EQ(streamed(dir.path(u"t.txt"_s)), QStringList{u"Новый раздел:"_s + text});
     }
 }
 
@@ -162,20 +171,24 @@ TEST_F(NotebookFile, DamagedFilesFailAndLeaveTheOpenNotebookUntouched)
         EXPECT_EQ(errorOf([&] { ReadNotebook(path, nb); }), StructureErrorMessage)
             << testing::PrintToString(bytes);
         ASSERT_TRUE(untouched()) << testing::PrintToString(bytes);
+        EXPECT_EQ(errorOf([&] { streamed(path); }), StructureErrorMessage);
     }
     // A line may go one level below the section made for the line before it.
     for (const auto& [outline, level] : {std::pair{"A\r\n\t\tB\r\n", 2}, {"\t\tA\r\n\t\t\tB", 3}}) {
         const QString path = dir.file(u"level.nib"_s, notebookImage("", outline, {"", ""}));
         EXPECT_EQ(errorOf([&] { ReadNotebook(path, nb); }),
                   u"Invalid level (%1) for item \"B\""_s.arg(level));
+        EXPECT_EQ(errorOf([&] { streamed(path); }), errorOf([&] { ReadNotebook(path, nb); }));
     }
     EXPECT_EQ(errorOf([&] { ReadNotebook(dir.path(u"missing.nib"_s), nb); }),
               StructureErrorMessage);
+    EXPECT_EQ(errorOf([&] { streamed(dir.path(u"missing.nib"_s)); }), StructureErrorMessage);
     EXPECT_TRUE(untouched());
 
     // Bytes after the last body are ignored. A good file replaces the tree,
     // the properties and the list of deleted sections.
     EXPECT_EQ(readBack(dir.file(u"tail.nib"_s, good + "trailing"), nb), u"A(B)"_s);
+    EXPECT_EQ(streamed(dir.path(u"tail.nib"_s)), (QStringList{u"A:one"_s, u"A\\B:two"_s}));
     EXPECT_EQ(nb.sectionCount(), 2);
     EXPECT_EQ(nb.properties().lines(), QStringList{u"Activate=0"_s});
     EXPECT_TRUE(nb.deletedSections().empty());
