@@ -103,6 +103,38 @@ TEST(SearchDialog, ReplaceAllAnswersAndUndoPerSection)
     EXPECT_EQ(n.bodies(), u8("yy yy|x"));
 }
 
+TEST(SearchDialog, ReplaceOneAsksFirstAndGoToLineMovesTheCaret)
+{
+    Search n;
+    n.select("A", u8("ab ab\nline two\nthree"));
+    n.setSelection(0, 0);
+    n.open("ActionEditReplace");
+    n.fill("ab", "X", false, 0, true);
+    n.prompts.answers = {UserPrompts::Answer::No};
+    n.click(u"ReplaceButton"_qs);
+    EXPECT_EQ(n.text(), u8("ab ab\nline two\nthree")) << "No leaves the match selected";
+    n.open("ActionEditReplace");
+    n.prompts.answers = {UserPrompts::Answer::Yes};
+    n.click(u"ReplaceButton"_qs);
+    EXPECT_EQ(n.text(), u8("ab X\nline two\nthree")) << "the next match is replaced";
+    // Line, column and the caret they give; the line is held to the last.
+    const std::tuple<const char*, const char*, int> jumps[] = {
+        {"-3", "", 14}, {"1000", "50", 19}, {"2", "-3", 7}};
+    for (const auto& [line, column, caret] : jumps) {
+        n.open("ActionEditGoto");
+        n.c<QComboBox>(u"GoToComboBox"_qs)->setEditText(u8(line));
+        n.c<QComboBox>(u"CharComboBox"_qs)->setEditText(u8(column));
+        n.click(u"GoToButton"_qs);
+        EXPECT_EQ(n.editor()->textCursor().position(), caret) << line << ' ' << column;
+        EXPECT_FALSE(n.dialog().isVisible());
+    }
+    n.open("ActionEditGoto");
+    n.c<QComboBox>(u"GoToComboBox"_qs)->setEditText(u8("0"));
+    n.click(u"GoToButton"_qs);
+    EXPECT_EQ(n.prompts.errors, QStringList{u8("Невозможно определить номер строки")});
+    EXPECT_TRUE(n.dialog().isVisible()) << "open for a correction";
+}
+
 TEST(NavigatorSearch, StepsThroughCaptionsUntilNoneIsLeft)
 {
     for (const bool matchCase : {false, true}) {
