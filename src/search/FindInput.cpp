@@ -1,6 +1,7 @@
 #include "FindInput.h"
 
 #include <cstdlib>
+#include <limits>
 
 namespace kelto {
 
@@ -30,6 +31,10 @@ std::optional<qsizetype> absoluteNumber(const QString& text)
     const qlonglong value = text.trimmed().toLongLong(&ok);
     if (!ok)
         return std::nullopt;
+    // The most negative number has no positive twin; any line that far is
+    // past the last one anyway.
+    if (value == std::numeric_limits<qlonglong>::min())
+        return std::numeric_limits<qsizetype>::max();
     return qsizetype(std::llabs(value));
 }
 

@@ -17,9 +17,10 @@ TEST(FindInput, GoToLineClampsAndRejectsNonNumbers)
 {
     const QString text = u"line one\nline 2\nlast 7\n"_qs; // three lines, a final break
     const std::tuple<const char*, const char*, qsizetype> cases[] = {
-        {"1", "", 0},    {"2", "3", 11},   {"-3", "1", 16}, {"1000", "1", 16},
-        {"3", "50", 22}, {"2", "-2", 10},  {"0", "1", -1},  {"x", "1", -1},
-        {"1", "0", -1},  {"1", "1.5", -1}, {"", "1", -1}};
+        {"1", "", 0},      {"2", "3", 11},  {"-3", "1", 16},
+        {"1000", "1", 16}, {"3", "50", 22}, {"2", "-2", 10},
+        {"0", "1", -1},    {"x", "1", -1},  {"1", "0", -1},
+        {"1", "1.5", -1},  {"", "1", -1},   {"-9223372036854775808", "-9223372036854775808", 22}};
     for (const auto& [line, column, position] : cases) {
         const auto at =
             goToLinePosition(text, QString::fromLatin1(line), QString::fromLatin1(column));
