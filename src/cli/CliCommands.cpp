@@ -3,6 +3,7 @@
 #include "common/KeltoError.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
+#include "export/TextExport.h"
 #include "search/TextSearch.h"
 #include "settings/ConfigLocation.h"
 #include "settings/IniUnit.h"
@@ -201,8 +202,9 @@ int commandProps(const Arguments& args, Output& out)
     return Success;
 }
 
-// The format asked for, or the one OUTPUT's extension suggests.
-void checkExportFormat(const Arguments& args)
+// The format asked for, or the one OUTPUT's extension suggests: "nib" or
+// "txt".
+QString exportFormat(const Arguments& args)
 {
     QString format = args.text("--format");
     if (format.isEmpty()) {
@@ -214,29 +216,55 @@ void checkExportFormat(const Arguments& args)
         else
             format = QStringLiteral("nib");
     }
-    if (format == QLatin1String("txt") || format == QLatin1String("html"))
+    if (format == QLatin1String("html"))
         throw UsageProblem{QStringLiteral("the %1 format is not available yet").arg(format)};
-    if (format != QLatin1String("nib"))
+    if (format != QLatin1String("nib") && format != QLatin1String("txt"))
         throw UsageProblem{QStringLiteral("unknown format %1").arg(format)};
+    return format;
 }
 
-int commandExport(const Arguments& args, Output&)
+// The section ranges 1-3 start from, made the notebook's current one. It
+// defaults to the one the file recorded as current.
+Section* exportSelection(const Arguments& args, Notebook& notebook, int range)
 {
-    checkExportFormat(args);
-    const int range = args.number("--range", 0);
-    const auto notebook = openNotebook(args.positionals.at(0));
-    const TpIniFile settings = loadSettings();
-    const int count = notebook->sectionCount();
-    // The section defaults to the one the file recorded as current.
-    const int index = args.number("--section", notebook->properties().activateIndex(count));
+    const int count = notebook.sectionCount();
+    const int index = args.number("--section", notebook.properties().activateIndex(count));
     if (args.has("--section") && index >= count && range != 0) {
         throw UsageProblem{
             QStringLiteral("--section %1 is past the last section (%2)").arg(index).arg(count - 1)};
     }
-    Section* selected = notebook->sectionAt(index);
+    Section* selected = notebook.sectionAt(index);
     if (range != 0 && !selected)
         throw KeltoError(QStringLiteral("В записной книжке нет разделов."));
-    notebook->setCurrent(selected);
+    notebook.setCurrent(selected);
+    return selected;
+}
+
+void writeTextExport(const Arguments& args, const Notebook& notebook, const TpIniFile& settings,
+                     const Section* selected)
+{
+    TextExportOptions options;
+    options.range = ExportRange(args.number("--range", 0));
+    options.objects = ExportObjects(args.number("--objects", 1));
+    options.documentInfo = !args.has("--no-doc-info");
+    options.pathCaptions = args.has("--path");
+    options.delimiter = args.has("--delimiter") ? args.text("--delimiter")
+                                                : settings.read(keys::exporting::TextDelimiter);
+    options.selected = selected;
+    ExportText(notebook, args.positionals.at(1), options);
+}
+
+int commandExport(const Arguments& args, Output&)
+{
+    const QString format = exportFormat(args);
+    const int range = args.number("--range", 0);
+    const auto notebook = openNotebook(args.positionals.at(0));
+    const TpIniFile settings = loadSettings();
+    Section* selected = exportSelection(args, *notebook, range);
+    if (format == QLatin1String("txt")) {
+        writeTextExport(args, *notebook, settings, selected);
+        return Success;
+    }
     WriteOptions options;
     options.range = ExportRange(range);
     options.bodies = args.number("--objects", 1) != 0;
@@ -297,7 +325,9 @@ const Command Commands[] = {
       {"--range", "0-3", 0, 3},
       {"--section", "INDEX", 0, std::numeric_limits<int>::max()},
       {"--objects", "0-2", 0, 2},
-      {"--no-doc-info"}},
+      {"--no-doc-info"},
+      {"--path"},
+      {"--delimiter", "TEXT"}},
      "NOTEBOOK OUTPUT",
      "",
      commandExport},

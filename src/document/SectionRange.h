@@ -17,6 +17,14 @@ enum class ExportRange
     Subsections = 3, // the subsections of the selected section
 };
 
+// What an export takes of each section.
+enum class ExportObjects
+{
+    Captions = 0,
+    CaptionsAndBodies = 1,
+    BodiesOnly = 2,
+};
+
 // The sections of a range in pre-order, each with its level counted from the
 // top of the range (0). Subsections of the selected section start at level 0,
 // so that written out they read back as exactly those sections. Built

@@ -91,6 +91,20 @@ TEST_F(Cli, ExportWritesEachRangeAsTheProgramWould)
     EXPECT_TRUE(QFile::exists(dir.path(u"out.bak"_s))) << "backups are on by default";
 }
 
+TEST_F(Cli, ExportWritesPlainTextWithTheStoredOrGivenDelimiter)
+{
+    const QString body = u"текст\r\nстрока"_s, dashes(50, u'-');
+    const std::tuple<const char*, QString, QString> cases[] = {
+        {"export --format txt --range 2 --path --no-doc-info %1 %2", out,
+         u"B\r\n\r\n"_s + dashes + u"\r\nA\\B\r\n\r\nB "_s + body},
+        {"export --range 3 --objects 2 --no-doc-info --delimiter = %1 %2.txt", out + u".txt"_s,
+         u"\r\n=\r\nC "_s + body + u"\r\n=\r\nD "_s + body}};
+    for (const auto& [arguments, file, text] : cases) {
+        EXPECT_EQ(run(arguments).status, 0) << arguments;
+        EXPECT_EQ(test::readBytes(file), cp1251::encode(text)) << arguments;
+    }
+}
+
 TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
 {
     test::writeBytes(out + u".bad"_s, QByteArray("NIB\x01\xff\xff\xff\xff", 8));
@@ -104,7 +118,7 @@ TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
                                                  {"export --bogus %1 %2", 2},
                                                  {"export --range", 2},
                                                  {"export --range 1 --section 6 %1 %2", 2},
-                                                 {"export --format txt %1 %2", 2},
+                                                 {"export --format html %1 %2", 2},
                                                  {"ls %2.bad", 3},
                                                  {"props %2.bad", 3},
                                                  {"export %2.bad %2", 3},

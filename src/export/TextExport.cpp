@@ -1,0 +1,101 @@
+#include "TextExport.h"
+
+#include "common/Clock.h"
+#include "common/FileIo.h"
+#include "common/TextCodec.h"
+#include "document/Notebook.h"
+
+namespace kelto {
+
+namespace {
+
+constexpr QLatin1String CrLf("\r\n");
+// Labels are right-aligned so the colons line up.
+constexpr qsizetype LabelWidth = 11;
+
+// Tells whether everything written fits the code page. Bodies are decoded
+// one at a time and dropped; once something does not fit, the rest is
+// skipped.
+struct FitCheck
+{
+    bool fits = true;
+    void text(const QString& text) { fits = fits && cp1251::canEncode(text); }
+    void body(const SectionBody& body) { fits = fits && body.fitsCp1251(); }
+};
+
+struct ByteWriter
+{
+    QByteArray& out;
+    TextEncoding encoding;
+    void text(const QString& text) { appendText(out, text, encoding); }
+    void body(const SectionBody& body) { body.appendEncoded(out, encoding); }
+};
+
+template <typename Sink>
+void writeDocumentInfo(const DocumentProperties& properties, const QString& stamp, Sink& sink)
+{
+    const std::pair<QStringView, QString> rows[] = {
+        {u"Название", properties.value(DocumentProperties::Name)},
+        {u"Автор", properties.value(DocumentProperties::Author)},
+        {u"Адрес", properties.value(DocumentProperties::Addr)},
+        {u"Описание", properties.value(DocumentProperties::Descript)},
+        {u"Ключ. слова", properties.value(DocumentProperties::KeyWords)},
+        {u"Дата записи", stamp},
+    };
+    for (const auto& [label, value] : rows)
+        sink.text(label.toString().rightJustified(LabelWidth) + QLatin1String(": ") + value + CrLf);
+    sink.text(QString(CrLf));
+}
+
+// The whole export, piece by piece, into sink. stamp is the export date.
+template <typename Sink>
+void writeExport(const Notebook& notebook, const TextExportOptions& options, const QString& stamp,
+                 Sink& sink)
+{
+    if (options.documentInfo)
+        writeDocumentInfo(notebook.properties(), stamp, sink);
+    if (notebook.isEmpty())
+        return;
+    const SectionRange range(notebook, options.range, options.selected);
+    // Subsections alone are indented as below their (unwritten) parent.
+    const int indent = options.range == ExportRange::Subsections ? 1 : 0;
+    if (options.objects != ExportObjects::BodiesOnly) {
+        for (const SectionRange::Entry& e : range)
+            sink.text(QString(e.level + indent, u'\t') + e.section->caption() + CrLf);
+    }
+    if (options.objects == ExportObjects::Captions)
+        return;
+    const QString separator =
+        options.delimiter.isEmpty() ? QString() : CrLf + options.delimiter + CrLf;
+    for (const SectionRange::Entry& e : range) {
+        sink.text(separator);
+        if (options.objects != ExportObjects::BodiesOnly) {
+            const QString heading =
+                options.pathCaptions ? sectionPath(e.section) : e.section->caption();
+            sink.text(heading + CrLf + CrLf);
+        }
+        sink.body(e.section->body());
+    }
+}
+
+} // namespace
+
+QByteArray BuildTextExport(const Notebook& notebook, const TextExportOptions& options)
+{
+    const QString stamp = options.documentInfo ? fileStampText(currentDateTime()) : QString();
+    FitCheck check;
+    writeExport(notebook, options, stamp, check);
+    QByteArray out;
+    if (!check.fits)
+        out = Utf8Bom;
+    ByteWriter writer{out, check.fits ? TextEncoding::Cp1251 : TextEncoding::Utf8};
+    writeExport(notebook, options, stamp, writer);
+    return out;
+}
+
+void ExportText(const Notebook& notebook, const QString& fileName, const TextExportOptions& options)
+{
+    writeFileAtomically(fileName, BuildTextExport(notebook, options));
+}
+
+} // namespace kelto

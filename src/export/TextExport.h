@@ -1,0 +1,39 @@
+#pragma once
+
+#include "document/SectionRange.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace kelto {
+
+class Notebook;
+class Section;
+
+struct TextExportOptions
+{
+    ExportRange range = ExportRange::All;
+    ExportObjects objects = ExportObjects::CaptionsAndBodies;
+    // The block of document properties and the export date at the top.
+    bool documentInfo = true;
+    // Headings are the section's full path instead of its caption.
+    bool pathCaptions = false;
+    // The line between sections; none when empty.
+    QString delimiter;
+    // The section ranges other than All start from; the current one when null.
+    const Section* selected = nullptr;
+};
+
+// The plain-text export as the file holds it: the document information, the
+// outline of captions, then each section's heading and body, with CR LF
+// breaks. Windows-1251 when every character fits, else UTF-8 after a byte
+// order mark. Throws KeltoError when a range needs a selected section and
+// there is none.
+QByteArray BuildTextExport(const Notebook& notebook, const TextExportOptions& options);
+
+// Writes BuildTextExport() over fileName in one step, so a failure leaves
+// any old file whole. Throws KeltoError when the file cannot be written.
+void ExportText(const Notebook& notebook, const QString& fileName,
+                const TextExportOptions& options);
+
+} // namespace kelto
