@@ -1,0 +1,57 @@
+#include "export/HtmlExport.h"
+#include "TreeShape.h"
+#include "common/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelto;
+using namespace Qt::StringLiterals;
+
+TEST(HtmlExport, TagsQuoteValuesAndColoursSwapRedAndBlue)
+{
+    EXPECT_EQ(htmlTag(-1, u"a", {u"href"_s, u"name"_s}, {u"a\"&b"_s}, u"x"_s, HtmlElement),
+              u"<a href=\"a&quot;&amp;b\">x</a>"_s);
+    EXPECT_EQ(htmlTag(2, u"ul", {}, {}, {}, HtmlClose), u"  </ul>"_s);
+    EXPECT_EQ(htmlColor(0x00008000), u"008000"_s);
+    EXPECT_EQ(htmlColor(0x80808000), u"008080"_s);
+    EXPECT_EQ(htmlColor(0x000000FF), u"FF0000"_s);
+}
+
+TEST(HtmlExport, NestsTheContentsWithWholeTreeAnchors)
+{
+    Notebook nb;
+    test::buildShape(nb, u"A(B C(D)) E"_s);
+    const QString head = u"<html>\r\n<head>\r\n  <meta http-equiv=\"Content-Type\" "
+                         u"content=\"text/html; charset=windows-1251\">\r\n</head>\r\n\r\n"
+                         u"<body bgcolor=\"FFFFFF\" link=\"FF0000\" alink=\"008000\" "
+                         u"vlink=\"008080\">\r\n<h2>Содержание</h2>\r\n"_s;
+    const auto li = [](int i, const char* c) {
+        return u"<li><a href=\"#%1\" name=\"bk%1\">%2</a>"_s.arg(i).arg(QLatin1String(c));
+    };
+    const QString all = u"  <ul>\r\n    %1\r\n    <ul>\r\n      %2\r\n      %3\r\n      <ul>\r\n"
+                        u"        %4\r\n      </ul>\r\n    </ul>\r\n    %5\r\n  </ul>\r\n"_s.arg(
+                            li(0, "A"), li(1, "B"), li(2, "C"), li(3, "D"), li(4, "E"));
+    const QString tail = u"\r\n</body>\r\n</html>\r\n"_s;
+    EXPECT_EQ(BuildHtmlExport(nb, {ExportRange::All, ExportObjects::Captions, false}),
+              cp1251::encode(head + all + tail));
+    const Section* c = nb.sectionAt(2);
+    EXPECT_EQ(
+        BuildHtmlExport(nb, {ExportRange::Branch, ExportObjects::BodiesOnly, false, false, {}, c}),
+        cp1251::encode(head + u"<ul>\r\n  "_s + li(2, "C") + u"\r\n  <ul>\r\n    "_s + li(3, "D") +
+                       u"\r\n  </ul>\r\n</ul>\r\n"_s + tail));
+}
+
+TEST(HtmlExport, EscapesTextAndDeclaresUtf8WhenTheCodePageFallsShort)
+{
+    Notebook nb;
+    test::buildShape(nb, u"X"_s);
+    nb.renameSection(nb.firstSection(), u"<script>"_s);
+    nb.firstSection()->body().setText(u"a & b\n<i>Ω"_s);
+    nb.properties().setValue(u"Name", u"a & b"_s);
+    const QString html = QString::fromUtf8(BuildHtmlExport(nb, {}));
+    EXPECT_TRUE(html.startsWith(u"<html>\r\n<head>\r\n  <meta http-equiv=\"Content-Type\" "
+                                u"content=\"text/html; charset=utf-8\">\r\n  <title>a &amp; b"_s));
+    EXPECT_TRUE(html.contains(u"name=\"bk0\">&lt;script&gt;</a>"_s));
+    EXPECT_TRUE(
+        html.contains(u"<h3>&lt;script&gt;</h3>\r\n<pre>\r\na &amp; b\r\n&lt;i&gt;Ω\r\n"_s));
+}
