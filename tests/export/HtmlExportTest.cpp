@@ -32,13 +32,20 @@ TEST(HtmlExport, NestsTheContentsWithWholeTreeAnchors)
                         u"        %4\r\n      </ul>\r\n    </ul>\r\n    %5\r\n  </ul>\r\n"_s.arg(
                             li(0, "A"), li(1, "B"), li(2, "C"), li(3, "D"), li(4, "E"));
     const QString tail = u"\r\n</body>\r\n</html>\r\n"_s;
-    EXPECT_EQ(BuildHtmlExport(nb, {ExportRange::All, ExportObjects::Captions, false}),
+    const auto options = [](ExportRange range, ExportObjects objects, const Section* from) {
+        HtmlExportOptions o;
+        o.range = range;
+        o.objects = objects;
+        o.documentInfo = false;
+        o.selected = from;
+        return o;
+    };
+    EXPECT_EQ(BuildHtmlExport(nb, options(ExportRange::All, ExportObjects::Captions, nullptr)),
               cp1251::encode(head + all + tail));
     const Section* c = nb.sectionAt(2);
-    EXPECT_EQ(
-        BuildHtmlExport(nb, {ExportRange::Branch, ExportObjects::BodiesOnly, false, false, {}, c}),
-        cp1251::encode(head + u"<ul>\r\n  "_s + li(2, "C") + u"\r\n  <ul>\r\n    "_s + li(3, "D") +
-                       u"\r\n  </ul>\r\n</ul>\r\n"_s + tail));
+    EXPECT_EQ(BuildHtmlExport(nb, options(ExportRange::Branch, ExportObjects::BodiesOnly, c)),
+              cp1251::encode(head + u"<ul>\r\n  "_s + li(2, "C") + u"\r\n  <ul>\r\n    "_s +
+                             li(3, "D") + u"\r\n  </ul>\r\n</ul>\r\n"_s + tail));
 }
 
 TEST(HtmlExport, EscapesTextAndDeclaresUtf8WhenTheCodePageFallsShort)
