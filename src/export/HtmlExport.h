@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/SectionRange.h"
+#include "export/ExportOptions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,18 +33,8 @@ QString escapeHtml(const QString& text);
 // high byte (system colour codes) is ignored.
 QString htmlColor(int colour);
 
-struct HtmlExportOptions
+struct HtmlExportOptions : ExportOptions
 {
-    ExportRange range = ExportRange::All;
-    ExportObjects objects = ExportObjects::CaptionsAndBodies;
-    // Title, meta elements and the style sheet in the head.
-    bool documentInfo = true;
-    // Headings are the section's full path instead of its caption.
-    bool pathCaptions = false;
-    // Written as a line into every section block; none when empty.
-    QString delimiter;
-    // The section ranges other than All start from; the current one when null.
-    const Section* selected = nullptr;
     // Colours (00BBGGRR) and link font of the page.
     int bgColor = 0xFFFFFF;
     int link = 0x0000FF;

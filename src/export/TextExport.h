@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/SectionRange.h"
+#include "export/ExportOptions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,19 +10,7 @@ namespace kelto {
 class Notebook;
 class Section;
 
-struct TextExportOptions
-{
-    ExportRange range = ExportRange::All;
-    ExportObjects objects = ExportObjects::CaptionsAndBodies;
-    // The block of document properties and the export date at the top.
-    bool documentInfo = true;
-    // Headings are the section's full path instead of its caption.
-    bool pathCaptions = false;
-    // The line between sections; none when empty.
-    QString delimiter;
-    // The section ranges other than All start from; the current one when null.
-    const Section* selected = nullptr;
-};
+using TextExportOptions = ExportOptions;
 
 // The plain-text export as the file holds it: the document information, the
 // outline of captions, then each section's heading and body, with CR LF
