@@ -3,6 +3,7 @@
 #include "common/KeltoError.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
+#include "export/ExportSettings.h"
 #include "export/TextExport.h"
 #include "search/TextSearch.h"
 #include "settings/ConfigLocation.h"
@@ -202,8 +203,8 @@ int commandProps(const Arguments& args, Output& out)
     return Success;
 }
 
-// The format asked for, or the one OUTPUT's extension suggests: "nib" or
-// "txt".
+// The format asked for, or the one OUTPUT's extension suggests: "nib",
+// "txt" or "html".
 QString exportFormat(const Arguments& args)
 {
     QString format = args.text("--format");
@@ -216,9 +217,8 @@ QString exportFormat(const Arguments& args)
         else
             format = QStringLiteral("nib");
     }
-    if (format == QLatin1String("html"))
-        throw UsageProblem{QStringLiteral("the %1 format is not available yet").arg(format)};
-    if (format != QLatin1String("nib") && format != QLatin1String("txt"))
+    if (format != QLatin1String("nib") && format != QLatin1String("txt") &&
+        format != QLatin1String("html"))
         throw UsageProblem{QStringLiteral("unknown format %1").arg(format)};
     return format;
 }
@@ -240,18 +240,21 @@ Section* exportSelection(const Arguments& args, Notebook& notebook, int range)
     return selected;
 }
 
-void writeTextExport(const Arguments& args, const Notebook& notebook, const TpIniFile& settings,
-                     const Section* selected)
+// The options both text and HTML exports take, as the export dialog would
+// set them.
+template <typename Options>
+Options exportOptions(const Arguments& args, const TpIniFile& settings, const StringKey& delimiter,
+                      const Section* selected)
 {
-    TextExportOptions options;
+    Options options;
     options.range = ExportRange(args.number("--range", 0));
     options.objects = ExportObjects(args.number("--objects", 1));
     options.documentInfo = !args.has("--no-doc-info");
     options.pathCaptions = args.has("--path");
-    options.delimiter = args.has("--delimiter") ? args.text("--delimiter")
-                                                : settings.read(keys::exporting::TextDelimiter);
+    options.delimiter =
+        args.has("--delimiter") ? args.text("--delimiter") : settings.read(delimiter);
     options.selected = selected;
-    ExportText(notebook, args.positionals.at(1), options);
+    return options;
 }
 
 int commandExport(const Arguments& args, Output&)
@@ -261,8 +264,19 @@ int commandExport(const Arguments& args, Output&)
     const auto notebook = openNotebook(args.positionals.at(0));
     const TpIniFile settings = loadSettings();
     Section* selected = exportSelection(args, *notebook, range);
+    const QString output = args.positionals.at(1);
     if (format == QLatin1String("txt")) {
-        writeTextExport(args, *notebook, settings, selected);
+        ExportText(*notebook, output,
+                   exportOptions<TextExportOptions>(args, settings, keys::exporting::TextDelimiter,
+                                                    selected));
+        return Success;
+    }
+    if (format == QLatin1String("html")) {
+        auto options = exportOptions<HtmlExportOptions>(args, settings,
+                                                        keys::exporting::HtmlDelimiter, selected);
+        applyHtmlStyle(settings, options);
+        options.frames = FrameLayout(args.number("--frames", 0));
+        ExportHtml(*notebook, output, options);
         return Success;
     }
     WriteOptions options;
@@ -271,7 +285,7 @@ int commandExport(const Arguments& args, Output&)
     options.properties = !args.has("--no-doc-info");
     options.createBackup = settings.read(keys::treepad::CreateBackUp);
     options.selected = selected;
-    WriteNotebook(*notebook, args.positionals.at(1), options);
+    WriteNotebook(*notebook, output, options);
     return Success;
 }
 
@@ -321,12 +335,13 @@ const Command Commands[] = {
     {"cat", {}, "NOTEBOOK INDEX", "the body of the section with that index", commandCat},
     {"props", {}, "NOTEBOOK", "the document properties, name=value", commandProps},
     {"export",
-     {{"--format", "nib"},
+     {{"--format", "nib|txt|html"},
       {"--range", "0-3", 0, 3},
       {"--section", "INDEX", 0, std::numeric_limits<int>::max()},
       {"--objects", "0-2", 0, 2},
       {"--no-doc-info"},
       {"--path"},
+      {"--frames", "0-2", 0, 2},
       {"--delimiter", "TEXT"}},
      "NOTEBOOK OUTPUT",
      "",

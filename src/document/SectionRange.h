@@ -44,8 +44,9 @@ public:
     SectionRange(const Notebook& notebook, ExportRange range, const Section* selected = nullptr);
 
     const std::vector<Entry>& entries() const { return m_entries; }
-    std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
-    std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
+    using Iterator = std::vector<Entry>::const_iterator;
+    Iterator begin() const { return m_entries.begin(); }
+    Iterator end() const { return m_entries.end(); }
     std::size_t size() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }
 

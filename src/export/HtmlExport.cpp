@@ -4,7 +4,7 @@
 #include "common/TextCodec.h"
 #include "document/Notebook.h"
 
-#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace kelto {
 
@@ -19,137 +19,233 @@ QString quoteAttribute(QString value)
     return u'"' + value + u'"';
 }
 
-QString fontRule(QStringView selector, const HtmlExportOptions& options)
+// Tells whether everything written fits the code page. Bodies are checked
+// without being decoded where they can be; once something does not fit, the
+// rest is skipped.
+struct FitCheck
 {
-    return QStringLiteral("  %1 { font-family: %2; font-size: %3pt;}")
-        .arg(selector, options.linkFont, QString::number(options.linkSize));
-}
+    bool fits = true;
+    void text(QStringView text) { fits = fits && cp1251::canEncode(text); }
+    void body(const SectionBody& body) { fits = fits && body.fitsCp1251(); }
+    void written(std::size_t, std::size_t) {}
+};
 
-// The head element, one entry of the line list holding several lines.
-QString head(const Notebook& notebook, const HtmlExportOptions& options, QStringView charset)
+struct ByteWriter
 {
-    QString content = CrLf +
-                      htmlTag(2, u"meta", {QStringLiteral("http-equiv"), QStringLiteral("content")},
-                              {QStringLiteral("Content-Type"),
-                               QStringLiteral("text/html; charset=") + charset.toString()},
-                              QString(), HtmlOpen) +
-                      CrLf;
-    if (options.documentInfo) {
-        const DocumentProperties& p = notebook.properties();
-        const QString generator =
-            options.generator.isEmpty() ? QCoreApplication::applicationName() : options.generator;
+    QByteArray& out;
+    TextEncoding encoding;
+    const ExportOptions& options;
+    void text(QStringView text) { appendText(out, text, encoding); }
+    void body(const SectionBody& body)
+    {
+        appendText(out, escapeHtml(body.text()).replace(u'\n', CrLf), encoding);
+    }
+    void written(std::size_t done, std::size_t total) { options.reportProgress(done, total); }
+};
+
+// Writes one page into a sink, line by line, so a page of any size is built
+// once, in its final encoding.
+template <typename Sink> class PageWriter
+{
+public:
+    PageWriter(const Notebook& notebook, const HtmlExportOptions& options, HtmlPage page,
+               const QString& fileName, Sink& sink)
+        : m_notebook(notebook), m_options(options), m_page(page), m_sink(sink)
+    {
+        if (page != HtmlPage::Whole) {
+            m_contentsName = QFileInfo(htmlPagePath(fileName, HtmlPage::Contents)).fileName();
+            m_dataName = QFileInfo(htmlPagePath(fileName, HtmlPage::Data)).fileName();
+        }
+    }
+
+    void write(QStringView charset)
+    {
+        line(QStringLiteral("<html>"));
+        writeHead(charset);
+        line(QString());
+        if (m_page == HtmlPage::Frameset)
+            writeFrameset();
+        else
+            writeBody();
+        line(QStringLiteral("</html>"));
+    }
+
+private:
+    void line(const QString& text)
+    {
+        m_sink.text(text);
+        m_sink.text(u"\r\n");
+    }
+
+    void writeHead(QStringView charset)
+    {
+        line(QStringLiteral("<head>"));
+        line(htmlTag(2, u"meta", {QStringLiteral("http-equiv"), QStringLiteral("content")},
+                     {QStringLiteral("Content-Type"),
+                      QStringLiteral("text/html; charset=") + charset.toString()},
+                     QString(), HtmlOpen));
+        if (m_options.documentInfo)
+            writeDocumentInfo();
+        line(QStringLiteral("</head>"));
+    }
+
+    void writeDocumentInfo()
+    {
+        const DocumentProperties& p = m_notebook.properties();
         const std::pair<QString, QString> metas[] = {
-            {QStringLiteral("Generator"), QStringLiteral("%1 v%2").arg(generator).arg(1)},
+            {QStringLiteral("Generator"),
+             QStringLiteral("%1 v%2").arg(QStringLiteral("Тримбель")).arg(1)},
             {QStringLiteral("Author"), p.value(DocumentProperties::Author)},
             {QStringLiteral("Reply-To"), p.value(DocumentProperties::Addr)},
             {QStringLiteral("Description"), p.value(DocumentProperties::Descript)},
             {QStringLiteral("Keywords"), p.value(DocumentProperties::KeyWords)},
         };
-        QStringList lines{htmlTag(2, u"title", {}, {},
-                                  escapeHtml(p.value(DocumentProperties::Name)), HtmlElement)};
+        line(htmlTag(2, u"title", {}, {}, escapeHtml(p.value(DocumentProperties::Name)),
+                     HtmlElement));
         for (const auto& [name, value] : metas)
-            lines << htmlTag(2, u"meta", {QStringLiteral("name"), QStringLiteral("content")},
-                             {name, value}, QString(), HtmlOpen);
-        lines << htmlTag(0, u"style", {QStringLiteral("name")}, {QStringLiteral("internal_styles")},
-                         QString(), HtmlOpen)
-              << fontRule(u"body", options) << fontRule(u"pre", options)
-              << htmlTag(0, u"style", {}, {}, QString(), HtmlClose);
-        content += lines.join(CrLf) + CrLf;
+            line(htmlTag(2, u"meta", {QStringLiteral("name"), QStringLiteral("content")},
+                         {name, value}, QString(), HtmlOpen));
+        line(htmlTag(0, u"style", {QStringLiteral("name")}, {QStringLiteral("internal_styles")},
+                     QString(), HtmlOpen));
+        line(fontRule(u"body"));
+        line(fontRule(u"pre"));
+        line(htmlTag(0, u"style", {}, {}, QString(), HtmlClose));
     }
-    return htmlTag(0, u"head", {}, {}, content, HtmlElement);
-}
 
-QString entryLine(const Notebook& notebook, const Section* section, int indent)
-{
-    const QString index = QString::number(notebook.indexOf(section));
-    const QString link = htmlTag(0, u"a", {QStringLiteral("href"), QStringLiteral("name")},
-                                 {u'#' + index, QStringLiteral("bk") + index},
-                                 escapeHtml(section->caption()), HtmlElement);
-    return htmlTag(indent, u"li", {}, {}, link, HtmlOpen);
-}
-
-// A nested list of sections, each with its depth below the list's top (1
-// for the top entries); deeper entries open a list, shallower ones close
-// the lists between.
-void writeContents(const Notebook& notebook,
-                   const std::vector<std::pair<const Section*, int>>& entries, QStringList& lines)
-{
-    if (entries.empty())
-        return;
-    const auto ul = [&](int depth, int part) {
-        lines << htmlTag(2 * depth, u"ul", {}, {}, QString(), part);
-    };
-    ul(1, HtmlOpen);
-    int cur = 1;
-    for (const auto& [section, depth] : entries) {
-        if (depth > cur)
-            ul(depth, HtmlOpen);
-        for (int k = cur; k > depth; --k)
-            ul(k, HtmlClose);
-        cur = depth;
-        lines << entryLine(notebook, section, 2 * depth + 2);
+    QString fontRule(QStringView selector) const
+    {
+        return QStringLiteral("  %1 { font-family: %2; font-size: %3pt;}")
+            .arg(selector, m_options.linkFont, QString::number(m_options.linkSize));
     }
-    for (int k = cur; k >= 1; --k)
-        ul(k, HtmlClose);
-}
 
-void writeContentsOf(const Notebook& notebook, const SectionRange& range, ExportRange kind,
-                     QStringList& lines)
-{
-    const bool withTop = kind == ExportRange::Branch || kind == ExportRange::SectionOnly;
-    if (withTop) {
-        lines << htmlTag(0, u"ul", {}, {}, QString(), HtmlOpen);
-        lines << entryLine(notebook, range.begin()->section, 2);
+    void writeFrameset()
+    {
+        const QString split =
+            m_options.frames == FrameLayout::Rows ? QStringLiteral("rows") : QStringLiteral("cols");
+        line(htmlTag(0, u"frameset", {split}, {QStringLiteral("250,*")}, QString(), HtmlOpen));
+        line(htmlTag(2, u"frame", {QStringLiteral("src"), QStringLiteral("name")},
+                     {m_contentsName, QStringLiteral("contents")}, QString(), HtmlOpen));
+        line(htmlTag(2, u"frame", {QStringLiteral("src"), QStringLiteral("name")},
+                     {m_dataName, QStringLiteral("data")}, QString(), HtmlOpen));
+        line(htmlTag(0, u"frameset", {}, {}, QString(), HtmlClose));
     }
-    if (kind != ExportRange::SectionOnly) {
-        std::vector<std::pair<const Section*, int>> entries;
-        for (auto it = range.begin() + (withTop ? 1 : 0); it != range.end(); ++it)
-            entries.emplace_back(it->section, withTop ? it->level : it->level + 1);
-        writeContents(notebook, entries, lines);
-    }
-    if (withTop)
-        lines << htmlTag(0, u"ul", {}, {}, QString(), HtmlClose);
-}
 
-void writeSection(const Notebook& notebook, const Section* section,
-                  const HtmlExportOptions& options, QStringList& lines)
-{
-    const QString index = QString::number(notebook.indexOf(section));
-    lines << QStringLiteral("<!------------------------- Секция %1 ------------------------->")
-                 .arg(index);
-    if (!options.delimiter.isEmpty())
-        lines << options.delimiter;
-    lines << htmlTag(0, u"a", {QStringLiteral("name")}, {index}, QString(), HtmlElement);
-    const QString heading = options.pathCaptions ? sectionPath(section) : section->caption();
-    lines << htmlTag(0, u"h3", {}, {}, escapeHtml(heading), HtmlElement);
-    lines << QStringLiteral("<pre>") << escapeHtml(section->body().text()).replace(u'\n', CrLf)
-          << QStringLiteral("</pre>");
-    lines << htmlTag(0, u"a", {QStringLiteral("align"), QStringLiteral("href")},
-                     {QStringLiteral("right"), QStringLiteral("#bk") + index},
-                     QStringLiteral("Наверх"), HtmlElement)
-          << QString();
-}
-
-void writeBody(const Notebook& notebook, const HtmlExportOptions& options, QStringList& lines)
-{
-    lines << htmlTag(0, u"body",
+    void writeBody()
+    {
+        line(htmlTag(0, u"body",
                      {QStringLiteral("bgcolor"), QStringLiteral("link"), QStringLiteral("alink"),
                       QStringLiteral("vlink")},
-                     {htmlColor(options.bgColor), htmlColor(options.link), htmlColor(options.aLink),
-                      htmlColor(options.vLink)},
-                     QString(), HtmlOpen)
-          << htmlTag(0, u"h2", {}, {}, QStringLiteral("Содержание"), HtmlElement);
-    if (!notebook.isEmpty()) {
-        const SectionRange range(notebook, options.range, options.selected);
-        writeContentsOf(notebook, range, options.range, lines);
-        lines << QString();
-        if (options.objects == ExportObjects::CaptionsAndBodies) {
-            for (const SectionRange::Entry& e : range)
-                writeSection(notebook, e.section, options, lines);
+                     {htmlColor(m_options.bgColor), htmlColor(m_options.link),
+                      htmlColor(m_options.aLink), htmlColor(m_options.vLink)},
+                     QString(), HtmlOpen));
+        if (m_page != HtmlPage::Data)
+            line(htmlTag(0, u"h2", {}, {}, QStringLiteral("Содержание"), HtmlElement));
+        if (!m_notebook.isEmpty()) {
+            const SectionRange range(m_notebook, m_options.range, m_options.selected);
+            if (m_page != HtmlPage::Data) {
+                writeContentsOf(range);
+                line(QString());
+            }
+            if (m_page != HtmlPage::Contents &&
+                m_options.objects == ExportObjects::CaptionsAndBodies) {
+                std::size_t done = 0;
+                for (const SectionRange::Entry& e : range) {
+                    writeSection(e.section);
+                    m_sink.written(++done, range.size());
+                }
+            }
         }
+        line(QStringLiteral("</body>"));
     }
-    lines << QStringLiteral("</body>");
-}
+
+    // A contents entry opens its section: in the frame beside it when the
+    // contents are a page of their own.
+    QString entryLine(const Section* section, int indent) const
+    {
+        const QString index = QString::number(m_notebook.indexOf(section));
+        QStringList names{QStringLiteral("href"), QStringLiteral("name")};
+        QStringList values{m_dataName + u'#' + index, QStringLiteral("bk") + index};
+        if (m_page == HtmlPage::Contents) {
+            names << QStringLiteral("target");
+            values << QStringLiteral("data");
+        }
+        const QString link =
+            htmlTag(0, u"a", names, values, escapeHtml(section->caption()), HtmlElement);
+        return htmlTag(indent, u"li", {}, {}, link, HtmlOpen);
+    }
+
+    // A nested list of sections, each with its depth below the list's top
+    // (1 for the top entries); deeper entries open a list, shallower ones
+    // close the lists between.
+    void writeContents(SectionRange::Iterator begin, SectionRange::Iterator end, int shift)
+    {
+        if (begin == end)
+            return;
+        const auto ul = [this](int depth, int part) {
+            line(htmlTag(2 * depth, u"ul", {}, {}, QString(), part));
+        };
+        ul(1, HtmlOpen);
+        int cur = 1;
+        for (auto it = begin; it != end; ++it) {
+            const int depth = it->level + shift;
+            if (depth > cur)
+                ul(depth, HtmlOpen);
+            for (int k = cur; k > depth; --k)
+                ul(k, HtmlClose);
+            cur = depth;
+            line(entryLine(it->section, 2 * depth + 2));
+        }
+        for (int k = cur; k >= 1; --k)
+            ul(k, HtmlClose);
+    }
+
+    void writeContentsOf(const SectionRange& range)
+    {
+        const ExportRange kind = m_options.range;
+        const bool withTop = kind == ExportRange::Branch || kind == ExportRange::SectionOnly;
+        if (withTop) {
+            line(htmlTag(0, u"ul", {}, {}, QString(), HtmlOpen));
+            line(entryLine(range.begin()->section, 2));
+        }
+        if (kind != ExportRange::SectionOnly)
+            writeContents(range.begin() + (withTop ? 1 : 0), range.end(), withTop ? 0 : 1);
+        if (withTop)
+            line(htmlTag(0, u"ul", {}, {}, QString(), HtmlClose));
+    }
+
+    // The section's block ends with a link back to its contents entry: in
+    // the contents frame when the contents are a page of their own.
+    void writeSection(const Section* section)
+    {
+        const QString index = QString::number(m_notebook.indexOf(section));
+        line(QStringLiteral("<!------------------------- Секция %1 ------------------------->")
+                 .arg(index));
+        if (!m_options.delimiter.isEmpty())
+            line(m_options.delimiter);
+        line(htmlTag(0, u"a", {QStringLiteral("name")}, {index}, QString(), HtmlElement));
+        const QString heading = m_options.pathCaptions ? sectionPath(section) : section->caption();
+        line(htmlTag(0, u"h3", {}, {}, escapeHtml(heading), HtmlElement));
+        line(QStringLiteral("<pre>"));
+        m_sink.body(section->body());
+        m_sink.text(u"\r\n");
+        line(QStringLiteral("</pre>"));
+        QStringList names{QStringLiteral("align"), QStringLiteral("href")};
+        QStringList values{QStringLiteral("right"), m_contentsName + QStringLiteral("#bk") + index};
+        if (m_page == HtmlPage::Data) {
+            names << QStringLiteral("target");
+            values << QStringLiteral("contents");
+        }
+        line(htmlTag(0, u"a", names, values, QStringLiteral("Наверх"), HtmlElement));
+        line(QString());
+    }
+
+    const Notebook& m_notebook;
+    const HtmlExportOptions& m_options;
+    HtmlPage m_page;
+    Sink& m_sink;
+    QString m_contentsName; // the contents page's and the data page's file
+    QString m_dataName;     // names, empty in a single page
+};
 
 } // namespace
 
@@ -182,22 +278,44 @@ QString htmlColor(int colour)
     return QString::number(rgb, 16).toUpper().rightJustified(6, u'0');
 }
 
-QByteArray BuildHtmlExport(const Notebook& notebook, const HtmlExportOptions& options)
+QString stripExtension(const QString& name)
 {
-    QStringList lines{QStringLiteral("<html>"), head(notebook, options, u"windows-1251"),
-                      QString()};
-    writeBody(notebook, options, lines);
-    lines << QStringLiteral("</html>");
-    const QString text = lines.join(CrLf) + CrLf;
-    if (cp1251::canEncode(text))
-        return cp1251::encode(text);
-    lines[1] = head(notebook, options, u"utf-8");
-    return (lines.join(CrLf) + CrLf).toUtf8();
+    const qsizetype slash = name.lastIndexOf(u'/');
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > slash ? name.left(dot) : name;
+}
+
+QString htmlPagePath(const QString& fileName, HtmlPage page)
+{
+    if (page == HtmlPage::Whole || page == HtmlPage::Frameset)
+        return fileName;
+    const QString base = stripExtension(fileName);
+    return base + (page == HtmlPage::Contents ? QLatin1String("_c") : QLatin1String("_d")) +
+           fileName.mid(base.size());
+}
+
+QByteArray BuildHtmlExport(const Notebook& notebook, const HtmlExportOptions& options,
+                           HtmlPage page, const QString& fileName)
+{
+    FitCheck check;
+    PageWriter(notebook, options, page, fileName, check).write(u"windows-1251");
+    QByteArray out;
+    ByteWriter writer{out, check.fits ? TextEncoding::Cp1251 : TextEncoding::Utf8, options};
+    PageWriter(notebook, options, page, fileName, writer)
+        .write(check.fits ? u"windows-1251" : u"utf-8");
+    return out;
 }
 
 void ExportHtml(const Notebook& notebook, const QString& fileName, const HtmlExportOptions& options)
 {
-    writeFileAtomically(fileName, BuildHtmlExport(notebook, options));
+    if (options.frames == FrameLayout::None) {
+        writeFileAtomically(fileName, BuildHtmlExport(notebook, options));
+        return;
+    }
+    for (HtmlPage page : {HtmlPage::Contents, HtmlPage::Data, HtmlPage::Frameset}) {
+        writeFileAtomically(htmlPagePath(fileName, page),
+                            BuildHtmlExport(notebook, options, page, fileName));
+    }
 }
 
 } // namespace kelto

@@ -33,6 +33,14 @@ QString escapeHtml(const QString& text);
 // high byte (system colour codes) is ignored.
 QString htmlColor(int colour);
 
+// Where the two frames of a frameset export sit.
+enum class FrameLayout
+{
+    None = 0,    // one page with the contents and the sections
+    Columns = 1, // contents left of the sections
+    Rows = 2,    // contents above the sections
+};
+
 struct HtmlExportOptions : ExportOptions
 {
     // Colours (00BBGGRR) and link font of the page.
@@ -42,21 +50,41 @@ struct HtmlExportOptions : ExportOptions
     int vLink = 0x808000;
     QString linkFont = QStringLiteral("Tahoma");
     int linkSize = 10;
-    // The program named in the Generator meta element; the application's
-    // name when empty.
-    QString generator;
+    FrameLayout frames = FrameLayout::None;
 };
 
-// The HTML export as the file holds it, CR LF after every line: the head,
-// a nested contents list linking to the sections, and with captions and
-// bodies one block per section that links back to its entry. Anchors are
-// the pre-order indexes in the whole tree. Windows-1251 when every
-// character fits, else UTF-8; the head declares which. Throws KeltoError
-// when a range needs a selected section and there is none.
-QByteArray BuildHtmlExport(const Notebook& notebook, const HtmlExportOptions& options);
+// The pages an export may write. A frameset export writes the frameset
+// under the chosen name and two pages beside it: BASE_c.EXT with the
+// contents, whose links open the sections in the other frame, and
+// BASE_d.EXT with the sections.
+enum class HtmlPage
+{
+    Whole,
+    Frameset,
+    Contents,
+    Data,
+};
 
-// Writes BuildHtmlExport() over fileName in one step, so a failure leaves
-// any old file whole. Throws KeltoError when the file cannot be written.
+// name without the extension of its file-name part; whole when it has none.
+QString stripExtension(const QString& name);
+
+// The file a page of the export to fileName goes to.
+QString htmlPagePath(const QString& fileName, HtmlPage page);
+
+// One page of the HTML export as its file holds it, CR LF after every line.
+// The whole page has the head, a nested contents list linking to the
+// sections, and with captions and bodies one block per section that links
+// back to its entry. Anchors are the pre-order indexes in the whole tree.
+// Windows-1251 when every character fits, else UTF-8; the head declares
+// which. fileName names the frameset, whose pages link to each other by
+// name. Throws KeltoError when a range needs a selected section and there
+// is none.
+QByteArray BuildHtmlExport(const Notebook& notebook, const HtmlExportOptions& options,
+                           HtmlPage page = HtmlPage::Whole, const QString& fileName = {});
+
+// Writes the export over fileName (with frames, its two pages first), each
+// file in one step, so a failure leaves any old file whole. Throws
+// KeltoError when a file cannot be written.
 void ExportHtml(const Notebook& notebook, const QString& fileName,
                 const HtmlExportOptions& options);
 

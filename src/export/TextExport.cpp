@@ -21,14 +21,17 @@ struct FitCheck
     bool fits = true;
     void text(const QString& text) { fits = fits && cp1251::canEncode(text); }
     void body(const SectionBody& body) { fits = fits && body.fitsCp1251(); }
+    void written(std::size_t, std::size_t) {}
 };
 
 struct ByteWriter
 {
     QByteArray& out;
     TextEncoding encoding;
+    const ExportOptions& options;
     void text(const QString& text) { appendText(out, text, encoding); }
     void body(const SectionBody& body) { body.appendEncoded(out, encoding); }
+    void written(std::size_t done, std::size_t total) { options.reportProgress(done, total); }
 };
 
 template <typename Sink>
@@ -67,6 +70,7 @@ void writeExport(const Notebook& notebook, const TextExportOptions& options, con
         return;
     const QString separator =
         options.delimiter.isEmpty() ? QString() : CrLf + options.delimiter + CrLf;
+    std::size_t done = 0;
     for (const SectionRange::Entry& e : range) {
         sink.text(separator);
         if (options.objects != ExportObjects::BodiesOnly) {
@@ -75,6 +79,7 @@ void writeExport(const Notebook& notebook, const TextExportOptions& options, con
             sink.text(heading + CrLf + CrLf);
         }
         sink.body(e.section->body());
+        sink.written(++done, range.size());
     }
 }
 
@@ -88,7 +93,7 @@ QByteArray BuildTextExport(const Notebook& notebook, const TextExportOptions& op
     QByteArray out;
     if (!check.fits)
         out = Utf8Bom;
-    ByteWriter writer{out, check.fits ? TextEncoding::Cp1251 : TextEncoding::Utf8};
+    ByteWriter writer{out, check.fits ? TextEncoding::Cp1251 : TextEncoding::Utf8, options};
     writeExport(notebook, options, stamp, writer);
     return out;
 }

@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "common/TextCodec.h"
 #include "document/NotebookFile.h"
+#include "export/HtmlExport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -91,7 +92,7 @@ TEST_F(Cli, ExportWritesEachRangeAsTheProgramWould)
     EXPECT_TRUE(QFile::exists(dir.path(u"out.bak"_s))) << "backups are on by default";
 }
 
-TEST_F(Cli, ExportWritesPlainTextWithTheStoredOrGivenDelimiter)
+TEST_F(Cli, ExportWritesTextAndHtmlWithTheStoredOrGivenDelimiter)
 {
     const QString body = u"текст\r\nстрока"_s, dashes(50, u'-');
     const std::tuple<const char*, QString, QString> cases[] = {
@@ -102,6 +103,20 @@ TEST_F(Cli, ExportWritesPlainTextWithTheStoredOrGivenDelimiter)
     for (const auto& [arguments, file, text] : cases) {
         EXPECT_EQ(run(arguments).status, 0) << arguments;
         EXPECT_EQ(test::readBytes(file), cp1251::encode(text)) << arguments;
+    }
+    // HTML pages are those the program writes: the current section, the
+    // stored delimiter, the default colours.
+    ASSERT_EQ(run("export --range 2 --frames 1 %1 %2.htm").status, 0);
+    Notebook nb;
+    ReadNotebook(path, nb, ReadOptions{true});
+    HtmlExportOptions options;
+    options.range = ExportRange::SectionOnly;
+    options.selected = nb.sectionAt(1);
+    options.delimiter = u"<hr>"_s;
+    options.frames = FrameLayout::Columns;
+    for (HtmlPage page : {HtmlPage::Frameset, HtmlPage::Contents, HtmlPage::Data}) {
+        const QString file = htmlPagePath(out + u".htm"_s, page);
+        EXPECT_EQ(test::readBytes(file), BuildHtmlExport(nb, options, page, out + u".htm"_s));
     }
 }
 
@@ -118,7 +133,8 @@ TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
                                                  {"export --bogus %1 %2", 2},
                                                  {"export --range", 2},
                                                  {"export --range 1 --section 6 %1 %2", 2},
-                                                 {"export --format html %1 %2", 2},
+                                                 {"export --format rtf %1 %2", 2},
+                                                 {"export --frames 3 %1 %2.htm", 2},
                                                  {"ls %2.bad", 3},
                                                  {"props %2.bad", 3},
                                                  {"export %2.bad %2", 3},

@@ -1,4 +1,5 @@
 #include "export/HtmlExport.h"
+#include "TestSupport.h"
 #include "TreeShape.h"
 #include "common/TextCodec.h"
 
@@ -61,4 +62,50 @@ TEST(HtmlExport, EscapesTextAndDeclaresUtf8WhenTheCodePageFallsShort)
     EXPECT_TRUE(html.contains(u"name=\"bk0\">&lt;script&gt;</a>"_s));
     EXPECT_TRUE(
         html.contains(u"<h3>&lt;script&gt;</h3>\r\n<pre>\r\na &amp; b\r\n&lt;i&gt;Ω\r\n"_s));
+}
+
+// A frameset names its two pages; both are written beside it and link to
+// each other across the frames, also for a name without an extension.
+TEST(HtmlExport, FramesWriteTheContentsAndDataPagesTheFramesetNames)
+{
+    const std::pair<const char*, const char*> names[] = {{"C:/Docs/notes.htm", "C:/Docs/notes"},
+                                                         {"/a.b/report", "/a.b/report"},
+                                                         {"x.tar.gz", "x.tar"}};
+    for (const auto& [name, stripped] : names)
+        EXPECT_EQ(stripExtension(QString::fromUtf8(name)), QString::fromUtf8(stripped));
+
+    Notebook nb;
+    test::buildShape(nb, u"A(B)"_s);
+    test::TempDir dir;
+    HtmlExportOptions options;
+    options.frames = FrameLayout::Rows;
+    ExportHtml(nb, dir.path(u"r"_s), options);
+    const QString frameset = QString::fromLatin1(test::readBytes(dir.path(u"r"_s)));
+    const QString contents = QString::fromLatin1(test::readBytes(dir.path(u"r_c"_s)));
+    const QString data = QString::fromLatin1(test::readBytes(dir.path(u"r_d"_s)));
+    EXPECT_TRUE(frameset.contains(u"<frameset rows=\"250,*\">\r\n  <frame src=\"r_c\" "
+                                  u"name=\"contents\">\r\n  <frame src=\"r_d\" name=\"data\">"_s));
+    EXPECT_FALSE(frameset.contains(u"<body"_s));
+    EXPECT_TRUE(contents.contains(u"<li><a href=\"r_d#1\" name=\"bk1\" target=\"data\">B</a>"_s));
+    EXPECT_FALSE(contents.contains(u"<pre>"_s));
+    EXPECT_TRUE(data.contains(u"<h3>B</h3>"_s));
+    EXPECT_TRUE(data.contains(u"<a align=\"right\" href=\"r_c#bk1\" target=\"contents\">"_s));
+    EXPECT_FALSE(data.contains(u"<li>"_s));
+}
+
+// Stopping through the progress callback writes nothing.
+TEST(HtmlExport, CancelledExportLeavesNoFile)
+{
+    Notebook nb;
+    test::buildShape(nb, u"A B C"_s);
+    test::TempDir dir;
+    HtmlExportOptions options;
+    std::vector<std::size_t> told;
+    options.progress = [&](std::size_t done, std::size_t total) {
+        told.push_back(done * 10 + total);
+        return false;
+    };
+    EXPECT_THROW(ExportHtml(nb, dir.path(u"x.htm"_s), options), ExportCancelled);
+    EXPECT_EQ(told, std::vector<std::size_t>{33});
+    EXPECT_FALSE(QFile::exists(dir.path(u"x.htm"_s)));
 }
