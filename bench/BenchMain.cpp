@@ -1,6 +1,7 @@
 // Opening and saving a large notebook, measured against the cost of simply
 // reading and decoding its file once; searching it, measured against
-// decoding every body once and looking for a word in it.
+// decoding every body once and looking for a word in it; exporting it as
+// text and HTML, measured against converting the file with iconv.
 //
 //   kelto_bench                      generate a 100,000-section notebook in a
 //                                    temporary folder and measure it
@@ -8,6 +9,7 @@
 //   kelto_bench --measure FILE       measure an existing notebook file
 //   --sections N, --bytes N          size of the generated notebook
 
+#include "ExportBench.h"
 #include "NotebookGenerator.h"
 #include "cli/CliCommands.h"
 #include "common/KeltoError.h"
@@ -170,6 +172,7 @@ int measure(const QString& path)
     std::printf("%-34s %9.1f ms  %5.2fx  (information)\n", "WriteNotebook, all bodies edited",
                 editedWriteMs, editedWriteMs / floor);
     measureSearch(path, readMs);
+    measureExports(path, fileMb);
     return 0;
 }
 

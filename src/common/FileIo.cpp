@@ -120,6 +120,56 @@ void writeFileAtomically(const QString& path, QByteArrayView data,
         writeError(path, file.errorString());
 }
 
+struct AtomicFileWriter::State
+{
+    explicit State(const QString& target) : path(target), file(target) {}
+    QString path;
+    QSaveFile file;
+    bool inPlace = false;
+    QByteArray pending; // the whole content when it is written in place
+};
+
+AtomicFileWriter::AtomicFileWriter(const QString& path) : m_state(std::make_unique<State>(path))
+{
+    m_state->file.setDirectWriteFallback(false);
+    if (m_state->file.open(QIODevice::WriteOnly))
+        return;
+    if (!onlyTheFileIsWritable(path))
+        writeError(path, m_state->file.errorString());
+    m_state->inPlace = true;
+}
+
+AtomicFileWriter::~AtomicFileWriter() = default;
+
+void AtomicFileWriter::write(QByteArrayView data)
+{
+    if (m_state->inPlace) {
+        m_state->pending.append(data);
+    } else if (!writeAll(m_state->file, data)) {
+        const QString reason = m_state->file.errorString();
+        m_state->file.cancelWriting();
+        writeError(m_state->path, reason);
+    }
+}
+
+void AtomicFileWriter::restart()
+{
+    m_state->pending.clear();
+    if (!m_state->inPlace && (!m_state->file.seek(0) || !m_state->file.resize(0))) {
+        const QString reason = m_state->file.errorString();
+        m_state->file.cancelWriting();
+        writeError(m_state->path, reason);
+    }
+}
+
+void AtomicFileWriter::commit()
+{
+    if (m_state->inPlace)
+        writeInPlace(m_state->path, m_state->pending, {});
+    else if (!m_state->file.flush() || !m_state->file.commit())
+        writeError(m_state->path, m_state->file.errorString());
+}
+
 QString fileErrorReason(const QString& systemReason)
 {
     static const struct

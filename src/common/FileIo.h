@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace kelto {
 
@@ -24,6 +25,29 @@ QByteArray readWholeFile(const QString& path, const QString& failureMessage);
 // written back if the new content cannot be written whole.
 void writeFileAtomically(const QString& path, QByteArrayView data,
                          const std::function<void()>& beforeReplace = {});
+
+// writeFileAtomically() for content made piece by piece: write() hands each
+// piece to the temporary file, commit() puts the file in place. Destroyed
+// without commit(), it leaves the target untouched. Where only the target
+// itself may be written, the pieces are kept in memory and written in place
+// on commit(). Every failure throws KeltoError.
+class AtomicFileWriter
+{
+public:
+    explicit AtomicFileWriter(const QString& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void write(QByteArrayView data);
+    // Drops everything written so far.
+    void restart();
+    void commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 // The reason of a failed file operation as the user reads it: the common
 // system reasons (no permission, no such file or folder, no space left, a

@@ -83,8 +83,9 @@ bool canEncode(QStringView text)
     return true;
 }
 
-void appendEncoded(QByteArray& out, QStringView text)
+bool appendEncoded(QByteArray& out, QStringView text)
 {
+    bool fits = true;
     const auto& table = reverse().byteOf;
     const qsizetype start = out.size();
     out.resize(start + text.size());
@@ -97,8 +98,10 @@ void appendEncoded(QByteArray& out, QStringView text)
         } else {
             const short b = table[c];
             dst[i] = b < 0 ? '?' : char(b);
+            fits = fits && b >= 0;
         }
     }
+    return fits;
 }
 
 QByteArray encode(QStringView text)

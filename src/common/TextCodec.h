@@ -25,9 +25,9 @@ int fromUnicode(char16_t ch);
 
 QString decode(QByteArrayView bytes);
 bool canEncode(QStringView text);
-// Characters without a byte become '?'; callers that must not lose text
-// check canEncode() first.
-void appendEncoded(QByteArray& out, QStringView text);
+// Characters without a byte become '?' and make the result false; callers
+// that must not lose text check canEncode() first or the result after.
+bool appendEncoded(QByteArray& out, QStringView text);
 QByteArray encode(QStringView text);
 
 } // namespace cp1251

@@ -3,6 +3,7 @@
 #include "common/FileIo.h"
 #include "common/TextCodec.h"
 #include "document/Notebook.h"
+#include "export/ExportWriter.h"
 
 #include <QFileInfo>
 
@@ -19,37 +20,13 @@ QString quoteAttribute(QString value)
     return u'"' + value + u'"';
 }
 
-// Tells whether everything written fits the code page. Bodies are checked
-// without being decoded where they can be; once something does not fit, the
-// rest is skipped.
-struct FitCheck
-{
-    bool fits = true;
-    void text(QStringView text) { fits = fits && cp1251::canEncode(text); }
-    void body(const SectionBody& body) { fits = fits && body.fitsCp1251(); }
-    void written(std::size_t, std::size_t) {}
-};
-
-struct ByteWriter
-{
-    QByteArray& out;
-    TextEncoding encoding;
-    const ExportOptions& options;
-    void text(QStringView text) { appendText(out, text, encoding); }
-    void body(const SectionBody& body)
-    {
-        appendText(out, escapeHtml(body.text()).replace(u'\n', CrLf), encoding);
-    }
-    void written(std::size_t done, std::size_t total) { options.reportProgress(done, total); }
-};
-
 // Writes one page into a sink, line by line, so a page of any size is built
 // once, in its final encoding.
-template <typename Sink> class PageWriter
+class PageWriter
 {
 public:
     PageWriter(const Notebook& notebook, const HtmlExportOptions& options, HtmlPage page,
-               const QString& fileName, Sink& sink)
+               const QString& fileName, ExportWriter& sink)
         : m_notebook(notebook), m_options(options), m_page(page), m_sink(sink)
     {
         if (page != HtmlPage::Whole) {
@@ -226,7 +203,7 @@ private:
         const QString heading = m_options.pathCaptions ? sectionPath(section) : section->caption();
         line(htmlTag(0, u"h3", {}, {}, escapeHtml(heading), HtmlElement));
         line(QStringLiteral("<pre>"));
-        m_sink.body(section->body());
+        m_sink.htmlBody(section->body());
         m_sink.text(u"\r\n");
         line(QStringLiteral("</pre>"));
         QStringList names{QStringLiteral("align"), QStringLiteral("href")};
@@ -242,7 +219,7 @@ private:
     const Notebook& m_notebook;
     const HtmlExportOptions& m_options;
     HtmlPage m_page;
-    Sink& m_sink;
+    ExportWriter& m_sink;
     QString m_contentsName; // the contents page's and the data page's file
     QString m_dataName;     // names, empty in a single page
 };
@@ -295,26 +272,24 @@ QString htmlPagePath(const QString& fileName, HtmlPage page)
 }
 
 QByteArray BuildHtmlExport(const Notebook& notebook, const HtmlExportOptions& options,
-                           HtmlPage page, const QString& fileName)
+                           HtmlPage page, const QString& fileName, AtomicFileWriter* file)
 {
-    FitCheck check;
-    PageWriter(notebook, options, page, fileName, check).write(u"windows-1251");
-    QByteArray out;
-    ByteWriter writer{out, check.fits ? TextEncoding::Cp1251 : TextEncoding::Utf8, options};
-    PageWriter(notebook, options, page, fileName, writer)
-        .write(check.fits ? u"windows-1251" : u"utf-8");
-    return out;
+    return exportInFittingEncoding(options, file, {}, [&](ExportWriter& writer) {
+        PageWriter(notebook, options, page, fileName, writer)
+            .write(writer.encoding() == TextEncoding::Cp1251 ? u"windows-1251" : u"utf-8");
+    });
 }
 
 void ExportHtml(const Notebook& notebook, const QString& fileName, const HtmlExportOptions& options)
 {
-    if (options.frames == FrameLayout::None) {
-        writeFileAtomically(fileName, BuildHtmlExport(notebook, options));
-        return;
-    }
-    for (HtmlPage page : {HtmlPage::Contents, HtmlPage::Data, HtmlPage::Frameset}) {
-        writeFileAtomically(htmlPagePath(fileName, page),
-                            BuildHtmlExport(notebook, options, page, fileName));
+    const auto pages =
+        options.frames == FrameLayout::None
+            ? std::vector<HtmlPage>{HtmlPage::Whole}
+            : std::vector<HtmlPage>{HtmlPage::Contents, HtmlPage::Data, HtmlPage::Frameset};
+    for (HtmlPage page : pages) {
+        AtomicFileWriter file(htmlPagePath(fileName, page));
+        BuildHtmlExport(notebook, options, page, fileName, &file);
+        file.commit();
     }
 }
 

@@ -8,6 +8,7 @@
 
 namespace kelto {
 
+class AtomicFileWriter;
 class Notebook;
 class Section;
 
@@ -77,13 +78,16 @@ QString htmlPagePath(const QString& fileName, HtmlPage page);
 // back to its entry. Anchors are the pre-order indexes in the whole tree.
 // Windows-1251 when every character fits, else UTF-8; the head declares
 // which. fileName names the frameset, whose pages link to each other by
-// name. Throws KeltoError when a range needs a selected section and there
-// is none.
+// name. With a file, the bytes go there as they are made and none are
+// returned. Throws KeltoError when a range needs a selected section and
+// there is none.
 QByteArray BuildHtmlExport(const Notebook& notebook, const HtmlExportOptions& options,
-                           HtmlPage page = HtmlPage::Whole, const QString& fileName = {});
+                           HtmlPage page = HtmlPage::Whole, const QString& fileName = {},
+                           AtomicFileWriter* file = nullptr);
 
 // Writes the export over fileName (with frames, its two pages first), each
-// file in one step, so a failure leaves any old file whole. Throws
+// file through a temporary file, so a failure or a cancel leaves any old
+// file whole. Throws
 // KeltoError when a file cannot be written.
 void ExportHtml(const Notebook& notebook, const QString& fileName,
                 const HtmlExportOptions& options);

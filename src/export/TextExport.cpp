@@ -4,6 +4,7 @@
 #include "common/FileIo.h"
 #include "common/TextCodec.h"
 #include "document/Notebook.h"
+#include "export/ExportWriter.h"
 
 namespace kelto {
 
@@ -13,29 +14,8 @@ constexpr QLatin1String CrLf("\r\n");
 // Labels are right-aligned so the colons line up.
 constexpr qsizetype LabelWidth = 11;
 
-// Tells whether everything written fits the code page. Bodies are decoded
-// one at a time and dropped; once something does not fit, the rest is
-// skipped.
-struct FitCheck
-{
-    bool fits = true;
-    void text(const QString& text) { fits = fits && cp1251::canEncode(text); }
-    void body(const SectionBody& body) { fits = fits && body.fitsCp1251(); }
-    void written(std::size_t, std::size_t) {}
-};
-
-struct ByteWriter
-{
-    QByteArray& out;
-    TextEncoding encoding;
-    const ExportOptions& options;
-    void text(const QString& text) { appendText(out, text, encoding); }
-    void body(const SectionBody& body) { body.appendEncoded(out, encoding); }
-    void written(std::size_t done, std::size_t total) { options.reportProgress(done, total); }
-};
-
-template <typename Sink>
-void writeDocumentInfo(const DocumentProperties& properties, const QString& stamp, Sink& sink)
+void writeDocumentInfo(const DocumentProperties& properties, const QString& stamp,
+                       ExportWriter& sink)
 {
     const std::pair<QStringView, QString> rows[] = {
         {u"Название", properties.value(DocumentProperties::Name)},
@@ -51,9 +31,8 @@ void writeDocumentInfo(const DocumentProperties& properties, const QString& stam
 }
 
 // The whole export, piece by piece, into sink. stamp is the export date.
-template <typename Sink>
 void writeExport(const Notebook& notebook, const TextExportOptions& options, const QString& stamp,
-                 Sink& sink)
+                 ExportWriter& sink)
 {
     if (options.documentInfo)
         writeDocumentInfo(notebook.properties(), stamp, sink);
@@ -85,22 +64,20 @@ void writeExport(const Notebook& notebook, const TextExportOptions& options, con
 
 } // namespace
 
-QByteArray BuildTextExport(const Notebook& notebook, const TextExportOptions& options)
+QByteArray BuildTextExport(const Notebook& notebook, const TextExportOptions& options,
+                           AtomicFileWriter* file)
 {
     const QString stamp = options.documentInfo ? fileStampText(currentDateTime()) : QString();
-    FitCheck check;
-    writeExport(notebook, options, stamp, check);
-    QByteArray out;
-    if (!check.fits)
-        out = Utf8Bom;
-    ByteWriter writer{out, check.fits ? TextEncoding::Cp1251 : TextEncoding::Utf8, options};
-    writeExport(notebook, options, stamp, writer);
-    return out;
+    return exportInFittingEncoding(options, file, Utf8Bom, [&](ExportWriter& writer) {
+        writeExport(notebook, options, stamp, writer);
+    });
 }
 
 void ExportText(const Notebook& notebook, const QString& fileName, const TextExportOptions& options)
 {
-    writeFileAtomically(fileName, BuildTextExport(notebook, options));
+    AtomicFileWriter file(fileName);
+    BuildTextExport(notebook, options, &file);
+    file.commit();
 }
 
 } // namespace kelto

@@ -1,0 +1,79 @@
+#include "ExportBench.h"
+
+#include "common/KeltoError.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include <cstdio>
+#include <vector>
+
+using kelto::KeltoError;
+
+namespace {
+
+constexpr int Rounds = 3;
+
+struct Run
+{
+    double ms = 1e300;
+    double peakMb = 0;
+};
+
+// The best wall time and the largest peak resident size of a program run
+// Rounds times, its output to a file when one is given. The peak is read
+// by /usr/bin/time: a child started from this large process would count
+// this process's size as its own.
+Run runBest(const QString& program, const QStringList& arguments, const QString& output = {})
+{
+    const QString peakFile = output + QStringLiteral(".peak");
+    Run best;
+    for (int i = 0; i < Rounds; ++i) {
+        QProcess process;
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
+        QElapsedTimer timer;
+        timer.start();
+        process.start(QStringLiteral("/usr/bin/time"),
+                      QStringList{QStringLiteral("-f"), QStringLiteral("%M"), QStringLiteral("-o"),
+                                  peakFile, program} +
+                          arguments);
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            throw KeltoError(program + QStringLiteral(" failed: ") +
+                             QString::fromLocal8Bit(process.readAllStandardError()));
+        }
+        best.ms = std::min(best.ms, timer.nsecsElapsed() / 1e6);
+        QFile peak(peakFile);
+        if (peak.open(QIODevice::ReadOnly))
+            best.peakMb = std::max(best.peakMb, peak.readAll().trimmed().toDouble() / 1024);
+    }
+    QFile::remove(peakFile);
+    return best;
+}
+
+} // namespace
+
+void measureExports(const QString& path, double fileMb)
+{
+    const QString out = path + QStringLiteral(".export");
+    const Run floor = runBest(QStringLiteral("iconv"),
+                              {QStringLiteral("-c"), QStringLiteral("-f"), QStringLiteral("cp1251"),
+                               QStringLiteral("-t"), QStringLiteral("utf-8"), path},
+                              out);
+    std::printf("%-34s %9.1f ms\n", "floor: iconv the file to a file", floor.ms);
+    for (const char* format : {"txt", "html"}) {
+        const Run run = runBest(QStringLiteral(KELTO_CLI_PATH),
+                                {QStringLiteral("export"), QStringLiteral("--format"),
+                                 QString::fromLatin1(format), path, out});
+        const QByteArray what = QByteArray("kelto-cli export --format ") + format;
+        const auto line = [](const QByteArray& what, double value, const char* unit, double ratio) {
+            std::printf("%-34s %9.1f %-3s %5.2fx  (target <= 3x)  %s\n", what.constData(), value,
+                        unit, ratio, ratio <= 3 ? "ok" : "MISSED");
+        };
+        line(what, run.ms, "ms", run.ms / floor.ms);
+        line("  its peak memory", run.peakMb, "MiB", run.peakMb / fileMb);
+    }
+    QFile::remove(out);
+}
