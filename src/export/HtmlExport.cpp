@@ -13,11 +13,11 @@ namespace {
 
 constexpr QLatin1String CrLf("\r\n");
 
-QString quoteAttribute(QString value)
+QString attributeText(QString value)
 {
     value.replace(u'&', QLatin1String("&amp;"));
     value.replace(u'"', QLatin1String("&quot;"));
-    return u'"' + value + u'"';
+    return value;
 }
 
 // Writes one page into a sink, line by line, so a page of any size is built
@@ -33,6 +33,12 @@ public:
             m_contentsName = QFileInfo(htmlPagePath(fileName, HtmlPage::Contents)).fileName();
             m_dataName = QFileInfo(htmlPagePath(fileName, HtmlPage::Data)).fileName();
         }
+        m_entryHref = attributeText(m_dataName + u'#');
+        m_topHref = attributeText(m_contentsName + QLatin1String("#bk"));
+        if (page == HtmlPage::Contents)
+            m_entryTarget = QStringLiteral(" target=\"data\"");
+        if (page == HtmlPage::Data)
+            m_topTarget = QStringLiteral(" target=\"contents\"");
     }
 
     void write(QStringView charset)
@@ -140,15 +146,9 @@ private:
     QString entryLine(const Section* section, int indent) const
     {
         const QString index = QString::number(m_notebook.indexOf(section));
-        QStringList names{QStringLiteral("href"), QStringLiteral("name")};
-        QStringList values{m_dataName + u'#' + index, QStringLiteral("bk") + index};
-        if (m_page == HtmlPage::Contents) {
-            names << QStringLiteral("target");
-            values << QStringLiteral("data");
-        }
-        const QString link =
-            htmlTag(0, u"a", names, values, escapeHtml(section->caption()), HtmlElement);
-        return htmlTag(indent, u"li", {}, {}, link, HtmlOpen);
+        return QString(indent, u' ') + QLatin1String("<li><a href=\"") + m_entryHref + index +
+               QLatin1String("\" name=\"bk") + index + u'"' + m_entryTarget + u'>' +
+               escapeHtml(section->caption()) + QLatin1String("</a>");
     }
 
     // A nested list of sections, each with its depth below the list's top
@@ -195,25 +195,16 @@ private:
     void writeSection(const Section* section)
     {
         const QString index = QString::number(m_notebook.indexOf(section));
-        line(QStringLiteral("<!------------------------- Секция %1 ------------------------->")
-                 .arg(index));
-        if (!m_options.delimiter.isEmpty())
-            line(m_options.delimiter);
-        line(htmlTag(0, u"a", {QStringLiteral("name")}, {index}, QString(), HtmlElement));
         const QString heading = m_options.pathCaptions ? sectionPath(section) : section->caption();
-        line(htmlTag(0, u"h3", {}, {}, escapeHtml(heading), HtmlElement));
-        line(QStringLiteral("<pre>"));
+        QString head = QStringLiteral("<!------------------------- Секция ") + index +
+                       QLatin1String(" ------------------------->\r\n");
+        if (!m_options.delimiter.isEmpty())
+            head += m_options.delimiter + CrLf;
+        m_sink.text(head + QLatin1String("<a name=\"") + index + QLatin1String("\"></a>\r\n<h3>") +
+                    escapeHtml(heading) + QLatin1String("</h3>\r\n<pre>\r\n"));
         m_sink.htmlBody(section->body());
-        m_sink.text(u"\r\n");
-        line(QStringLiteral("</pre>"));
-        QStringList names{QStringLiteral("align"), QStringLiteral("href")};
-        QStringList values{QStringLiteral("right"), m_contentsName + QStringLiteral("#bk") + index};
-        if (m_page == HtmlPage::Data) {
-            names << QStringLiteral("target");
-            values << QStringLiteral("contents");
-        }
-        line(htmlTag(0, u"a", names, values, QStringLiteral("Наверх"), HtmlElement));
-        line(QString());
+        m_sink.text(QLatin1String("\r\n</pre>\r\n<a align=\"right\" href=\"") + m_topHref + index +
+                    u'"' + m_topTarget + QStringLiteral(">Наверх</a>\r\n\r\n"));
     }
 
     const Notebook& m_notebook;
@@ -222,6 +213,9 @@ private:
     ExportWriter& m_sink;
     QString m_contentsName; // the contents page's and the data page's file
     QString m_dataName;     // names, empty in a single page
+    // Where contents entries and the links back to them lead, quoted for an
+    // attribute, and their target frame attributes.
+    QString m_entryHref, m_entryTarget, m_topHref, m_topTarget;
 };
 
 } // namespace
@@ -234,7 +228,7 @@ QString htmlTag(int indent, QStringView tag, const QStringList& names, const QSt
         out += u'<';
         out += tag;
         for (qsizetype i = 0; i < qMin(names.size(), values.size()); ++i)
-            out += u' ' + names[i] + u'=' + quoteAttribute(values[i]);
+            out += u' ' + names[i] + QLatin1String("=\"") + attributeText(values[i]) + u'"';
         out += u'>';
     }
     out += content;
@@ -245,7 +239,24 @@ QString htmlTag(int indent, QStringView tag, const QStringList& names, const QSt
 
 QString escapeHtml(const QString& text)
 {
-    return text.toHtmlEscaped().replace(QLatin1String("&quot;"), QLatin1String("\""));
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const QLatin1String entity = c == u'&'   ? QLatin1String("&amp;")
+                                     : c == u'<' ? QLatin1String("&lt;")
+                                     : c == u'>' ? QLatin1String("&gt;")
+                                                 : QLatin1String();
+        if (!entity.isEmpty()) {
+            out += QStringView(text).sliced(from, i - from);
+            out += entity;
+            from = i + 1;
+        }
+    }
+    if (from == 0)
+        return text;
+    out += QStringView(text).sliced(from);
+    return out;
 }
 
 QString htmlColor(int colour)

@@ -43,6 +43,18 @@ TEST(HtmlExport, NestsTheContentsWithWholeTreeAnchors)
     };
     EXPECT_EQ(BuildHtmlExport(nb, options(ExportRange::All, ExportObjects::Captions, nullptr)),
               cp1251::encode(head + all + tail));
+    // A section block: comment, delimiter, anchor, heading, escaped body,
+    // the link back to its entry.
+    const Section* d = nb.sectionAt(3);
+    nb.sectionAt(3)->body().setText(u"a<b>c\n&"_s);
+    auto block = options(ExportRange::SectionOnly, ExportObjects::CaptionsAndBodies, d);
+    block.delimiter = u"<hr>"_s;
+    EXPECT_EQ(BuildHtmlExport(nb, block),
+              cp1251::encode(head + u"<ul>\r\n  "_s + li(3, "D") + u"\r\n</ul>\r\n\r\n"_s +
+                             u"<!------------------------- Секция 3 ------------------------->\r\n"
+                             u"<hr>\r\n<a name=\"3\"></a>\r\n<h3>D</h3>\r\n<pre>\r\n"
+                             u"a&lt;b&gt;c\r\n&amp;\r\n</pre>\r\n<a align=\"right\" "
+                             u"href=\"#bk3\">Наверх</a>\r\n\r\n</body>\r\n</html>\r\n"_s));
     const Section* c = nb.sectionAt(2);
     EXPECT_EQ(BuildHtmlExport(nb, options(ExportRange::Branch, ExportObjects::BodiesOnly, c)),
               cp1251::encode(head + u"<ul>\r\n  "_s + li(2, "C") + u"\r\n  <ul>\r\n    "_s +
