@@ -33,6 +33,22 @@ bool hasNonAscii(QByteArrayView bytes)
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
+// Valid UTF-8, judged piece by piece so that a file that is not (any
+// Windows-1251 prose) stops at its first fault instead of being decoded
+// whole. Pieces end before an ASCII byte, which no sequence contains.
+bool isUtf8(QByteArrayView bytes)
+{
+    constexpr qsizetype Piece = 1 << 16;
+    for (qsizetype from = 0, to = 0; from < bytes.size(); from = to) {
+        to = std::min(bytes.size(), from + Piece);
+        while (to < bytes.size() && static_cast<unsigned char>(bytes[to]) >= 0x80)
+            ++to;
+        if (!isValidUtf8(bytes.sliced(from, to - from)))
+            return false;
+    }
+    return true;
+}
+
 TreePadText prepare(const QByteArray& bytes)
 {
     TreePadText text{bytes, TextEncoding::Cp1251};
@@ -45,7 +61,7 @@ TreePadText prepare(const QByteArray& bytes)
     } else if (bytes.startsWith(Utf8Bom) && isValidUtf8(QByteArrayView(bytes).sliced(3))) {
         text.image = bytes.sliced(3);
         text.encoding = TextEncoding::Utf8;
-    } else if (hasNonAscii(bytes) && isValidUtf8(bytes)) {
+    } else if (hasNonAscii(bytes) && isUtf8(bytes)) {
         text.encoding = TextEncoding::Utf8;
     }
     text.image.replace('\0', ' ');

@@ -73,7 +73,6 @@ TEST(TreePadImport, PlacesRecordsByLevelUnderTheSelectedSection)
         EXPECT_EQ(r.error, QString());
         EXPECT_EQ(r.first, findSection(nb, u"a"_s));
         EXPECT_EQ(findSection(nb, u"a"_s)->body().text(), u"a text\n"_s);
-        EXPECT_EQ(nb.sectionCount(), shapeOf(nb).count(u' ') + shapeOf(nb).count(u'(') + 1);
         EXPECT_EQ(nb.current(), current); // selecting is the caller's
     }
 }
@@ -81,16 +80,18 @@ TEST(TreePadImport, PlacesRecordsByLevelUnderTheSelectedSection)
 TEST(TreePadImport, BodiesLineBreaksNulsAndEncodings)
 {
     const QByteArray end = "<end node> 5P9i0s8y19Z";
+    const QString utf16 = u"\uFEFF<node>\r\nЯ\r\n0\r\n<end node> 5P9i0s8y19Z"_s;
     const std::tuple<QByteArray, QStringList> cases[] = {
         // Empty body, a body of one break, NUL bytes read as blanks.
         {"<node>\r\ne\r\n0\r\n" + end + "<node>\r\nn\r\n0\r\n\r\n" + end, {u"e/0|"_s, u"n/0|/"_s}},
         {QByteArray("<node>\r\na\0b\r\n0\r\nx\0y\r\n", 21) + end, {u"a b/0|x y/"_s}},
         // Breaks of any kind; the body keeps its text (an inner "<node>" too).
         {"<node>\nc\n 1 \nl1\rl2\n<node>\n" + end, {u"c/0|l1/l2/<node>/"_s}},
-        // Windows-1251, UTF-8 with and without its mark.
+        // Windows-1251, UTF-8 with and without its mark, UTF-16 with its mark.
         {"<node>\r\n\xc8\xec\xff\r\n0\r\n\xe8\r\n" + end, {u"Имя/0|и/"_s}},
         {"\xEF\xBB\xBF<node>\r\n\xd0\x98\r\n0\r\n" + end, {u"И/0|"_s}},
         {"<node>\r\n\xd0\x98\r\n0\r\n\xd0\xb8\r\n" + end, {u"И/0|и/"_s}},
+        {QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2), {u"Я/0|"_s}},
         // Leading blanks of a caption would read back as outline levels.
         {"<node>\r\n\t x\r\n0\r\n" + end, {u"\u00a0\u00a0x/0|"_s}},
     };
@@ -100,12 +101,6 @@ TEST(TreePadImport, BodiesLineBreaksNulsAndEncodings)
         EXPECT_EQ(ImportTreePadImage(bytes, nb, nullptr).error, QString());
         EXPECT_EQ(sections(nb), expected);
     }
-    // UTF-16 with its mark, as a writer on another system makes it.
-    const QString utf16 = u"\uFEFF<node>\r\nЯ\r\n0\r\n<end node> 5P9i0s8y19Z"_s;
-    Notebook nb;
-    ImportTreePadImage(QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2),
-                       nb, nullptr);
-    EXPECT_EQ(sections(nb), QStringList{u"Я/0|"_s});
 }
 
 TEST(TreePadImport, MalformedInputStopsWithTheSectionsBeforeIt)
