@@ -1,7 +1,9 @@
 // Opening and saving a large notebook, measured against the cost of simply
 // reading and decoding its file once; searching it, measured against
 // decoding every body once and looking for a word in it; exporting it as
-// text and HTML, measured against converting the file with iconv.
+// text and HTML, measured against converting the file with iconv; importing
+// the same tree as a TreePad file, and as a TreePad chain 100,000 levels
+// deep, measured against reading and decoding that file once.
 //
 //   kelto_bench                      generate a 100,000-section notebook in a
 //                                    temporary folder and measure it
@@ -16,6 +18,7 @@
 #include "common/TextCodec.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
+#include "document/TreePadImport.h"
 #include "search/TextSearch.h"
 
 #include <QCoreApplication>
@@ -124,6 +127,72 @@ void measureSearch(const QString& path, double openMs)
     std::printf("%-34s %9lld lines\n", "grep output", qlonglong(out.count('\n')));
 }
 
+// The notebook as a TreePad file: one record per section, its level the
+// section's depth, its body the Windows-1251 bytes with CR LF breaks.
+void writeTreePad(const Notebook& notebook, const QString& path)
+{
+    QByteArray out = "<Treepad version 3.0>\r\n";
+    forEachDescendant(notebook.container(), [&](const Section* s, int depth) {
+        out += "dt=Text\r\n<node>\r\n" + cp1251::encode(s->caption()) + "\r\n" +
+               QByteArray::number(depth - 1) + "\r\n";
+        s->body().appendEncoded(out, TextEncoding::Cp1251);
+        out += "\r\n<end node> 5P9i0s8y19Z\r\n";
+    });
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size())
+        throw KeltoError(QStringLiteral("cannot write ") + path);
+}
+
+// A chain: every record one level below the one before it.
+void writeTreePadChain(int records, const QString& path)
+{
+    QByteArray out = "<Treepad version 3.0>\r\n";
+    for (int i = 0; i < records; ++i) {
+        out += "dt=Text\r\n<node>\r\nLevel " + QByteArray::number(i) + "\r\n" +
+               QByteArray::number(i) + "\r\nbody\r\n<end node> 5P9i0s8y19Z\r\n";
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size())
+        throw KeltoError(QStringLiteral("cannot write ") + path);
+}
+
+// The chain's records are tiny, so against its floor (a few milliseconds of
+// copying) it shows the cost per section rather than per byte.
+void measureTreePadFile(const char* what, const QString& path, int expected, bool target)
+{
+    const double floor = bestOf([&] { readAndDecode(path); });
+    int sections = 0;
+    const double import = bestOf([&] {
+        Notebook notebook;
+        const ImportResult result = ImportTreePad(path, notebook, nullptr);
+        if (!result.error.isEmpty())
+            throw KeltoError(result.error);
+        sections = notebook.sectionCount();
+    });
+    if (sections != expected)
+        throw KeltoError(QStringLiteral("the TreePad import lost sections"));
+    std::printf("TreePad %s: %d records, %.1f MiB\n", what, sections,
+                QFileInfo(path).size() / (1024.0 * 1024.0));
+    std::printf("%-34s %9.1f ms\n", "floor: read + decode the file once", floor);
+    if (target)
+        report("ImportTreePad", import, "ms", floor, 3);
+    else
+        std::printf("%-34s %9.1f ms  %5.2fx  (information)\n", "ImportTreePad", import,
+                    import / floor);
+}
+
+void measureTreePad(const QString& notebookPath)
+{
+    const QString path = notebookPath + QStringLiteral(".hjt");
+    Notebook notebook;
+    ReadNotebook(notebookPath, notebook);
+    writeTreePad(notebook, path);
+    measureTreePadFile("tree", path, notebook.sectionCount(), true);
+    writeTreePadChain(100000, path);
+    measureTreePadFile("chain", path, 100000, false);
+    QFile::remove(path);
+}
+
 int measure(const QString& path)
 {
     const double fileMb = QFileInfo(path).size() / 1e6 * (1e6 / (1024.0 * 1024.0));
@@ -173,6 +242,7 @@ int measure(const QString& path)
                 editedWriteMs, editedWriteMs / floor);
     measureSearch(path, readMs);
     measureExports(path, fileMb);
+    measureTreePad(path);
     return 0;
 }
 

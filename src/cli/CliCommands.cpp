@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "common/KeltoError.h"
+#include "document/ImportFile.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
 #include "export/ExportSettings.h"
@@ -329,6 +330,47 @@ int commandGrep(const Arguments& args, Output& out)
     return found ? Success : NothingFound;
 }
 
+// The notebook the file goes into, with the section it goes under: a copy
+// of --into's notebook and its section --under (the top level without it),
+// or a new notebook.
+std::unique_ptr<Notebook> importTarget(const Arguments& args, Section** parent)
+{
+    if (!args.has("--into")) {
+        if (args.has("--under"))
+            throw UsageProblem{QStringLiteral("--under needs --into")};
+        return std::make_unique<Notebook>();
+    }
+    auto notebook = openNotebook(args.text("--into"));
+    const int index = args.number("--under", -1);
+    if (index >= notebook->sectionCount()) {
+        throw UsageProblem{QStringLiteral("--under %1 is past the last section (%2)")
+                               .arg(index)
+                               .arg(notebook->sectionCount() - 1)};
+    }
+    *parent = notebook->sectionAt(index);
+    return notebook;
+}
+
+// Imports as the window's import command does, the new sections made
+// current; a TreePad file that stops early writes nothing.
+int commandImport(const Arguments& args, Output&)
+{
+    const QString file = args.positionals.at(0);
+    if (importKindOf(file) == ImportKind::Other)
+        throw UsageProblem{QStringLiteral("FILE must be a .txt, .hjt or .nib file")};
+    Section* parent = nullptr;
+    const auto notebook = importTarget(args, &parent);
+    const ImportResult result = ImportFile(file, *notebook, parent);
+    if (!result.error.isEmpty())
+        throw KeltoError(result.error);
+    if (result.first)
+        notebook->setCurrent(result.first);
+    WriteOptions options;
+    options.createBackup = loadSettings().read(keys::treepad::CreateBackUp);
+    WriteNotebook(*notebook, args.positionals.at(1), options);
+    return Success;
+}
+
 // Every command of kelto-cli, in the order the usage lists them.
 const Command Commands[] = {
     {"ls", {}, "NOTEBOOK", "one line per section: index, level, caption", commandLs},
@@ -346,6 +388,11 @@ const Command Commands[] = {
      "NOTEBOOK OUTPUT",
      "",
      commandExport},
+    {"import",
+     {{"--into", "NOTEBOOK"}, {"--under", "INDEX", 0, std::numeric_limits<int>::max()}},
+     "FILE OUTPUT",
+     "a text, TreePad or notebook file imported",
+     commandImport},
     {"grep",
      {{"-i"}, {"-w"}},
      "PATTERN NOTEBOOK",

@@ -249,6 +249,31 @@ void Notebook::adoptTree(Notebook& source)
     Q_EMIT currentChanged(m_current);
 }
 
+Section* Notebook::adoptSections(Section* parent, Notebook& source)
+{
+    Section* from = source.m_container.get();
+    const int moved = from->childCount();
+    if (moved == 0)
+        return nullptr;
+    Section* owner = parent ? parent : m_container.get();
+    const int first = owner->childCount();
+    Q_EMIT source.aboutToReset();
+    Q_EMIT sectionsAboutToBeInserted(parent, first, first + moved - 1);
+    for (std::unique_ptr<Section>& top : from->m_children)
+        owner->insertChild(owner->childCount(), std::move(top));
+    from->m_children.clear();
+    from->m_childHasChildren.clear();
+    m_count += source.m_count;
+    invalidateOrder();
+    source.m_count = 0;
+    source.m_current = nullptr;
+    source.m_order.clear();
+    source.invalidateOrder();
+    Q_EMIT sectionsInserted(parent, first, first + moved - 1);
+    Q_EMIT source.resetDone();
+    return owner->child(first);
+}
+
 void Notebook::setModified(bool modified)
 {
     if (modified == m_modified)

@@ -97,6 +97,12 @@ public:
     // Replaces the tree with source's tree and current section, as clear()
     // followed by the sections of source; source is left empty.
     void adoptTree(Notebook& source);
+    // Moves source's top-level sections, each with its subtree, to the end
+    // of parent's subsections (of the top level without one), announced as
+    // one insertion however large the subtrees; source is left empty. The
+    // current section stays. Returns the first section moved, nullptr when
+    // source was empty.
+    Section* adoptSections(Section* parent, Notebook& source);
 
     // --- document state
     DocumentProperties& properties() { return m_properties; }

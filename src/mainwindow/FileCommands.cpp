@@ -1,5 +1,6 @@
 #include "FileCommands.h"
 
+#include "BusyCursor.h"
 #include "UserPrompts.h"
 #include "common/FileIo.h"
 #include "common/KeltoError.h"
@@ -8,24 +9,12 @@
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
-#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace kelto {
 
 namespace {
-
-// The wait cursor while a long file operation blocks the window.
-class BusyCursor
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 const QString AppTitle = QStringLiteral("Тримбель");
 

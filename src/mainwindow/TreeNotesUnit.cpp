@@ -5,6 +5,7 @@
 #include "EditorCommands.h"
 #include "FileCommands.h"
 #include "HelpWindow.h"
+#include "ImportCommands.h"
 #include "KeltoRichEd.h"
 #include "NavigatorCommands.h"
 #include "NavigatorModel.h"
@@ -178,6 +179,9 @@ void TNotesForm::buildCommandGroups()
         *this, std::vector<ClipboardTarget*>{m_editorCommands.get(), m_navigatorCommands.get()});
     m_searchCommands =
         std::make_unique<SearchCommands>(*this, m_notebook, *m_editor, m_settings, m_prompts);
+    m_importCommands = std::make_unique<ImportCommands>(
+        *this, m_notebook, *m_editor, m_prompts, this,
+        ImportCommands::Hooks{[this](bool shown) { showLoading(shown); }});
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);

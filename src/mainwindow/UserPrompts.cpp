@@ -15,6 +15,18 @@ QString notebookFileFilter()
     return QStringLiteral("Все файлы (*);;Ravid Udod Aziv (*.nib)");
 }
 
+QString importFileFilter()
+{
+    return notebookFileFilter() +
+           QStringLiteral(";;Интернет - страницы (*.html *.htm);;Текстовые файлы (*.txt)"
+                          ";;Файлы Treepad (*.hjt)");
+}
+
+QString UserPrompts::importFileName(QWidget*, const QString&)
+{
+    return QString();
+}
+
 UserPrompts::Answer DialogPrompts::question(QWidget* parent, const QString& text, bool cancellable)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
@@ -101,6 +113,14 @@ QString DialogPrompts::saveFileName(QWidget* parent, const QString& suggested)
 {
     // The save dialog asks before replacing an existing file (Qt's default).
     return runNotebookDialog(parent, suggested, QFileDialog::AcceptSave);
+}
+
+QString DialogPrompts::importFileName(QWidget* parent, const QString& folder)
+{
+    QFileDialog dialog(parent, QStringLiteral("Импорт файла"), folder, importFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace kelto

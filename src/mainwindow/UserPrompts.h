@@ -37,6 +37,8 @@ public:
     // Empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& folder) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& suggested) = 0;
+    // The file to import; empty when the user cancels. The default cancels.
+    virtual QString importFileName(QWidget* parent, const QString& folder);
 };
 
 // The real dialogs: message boxes titled "Тримбель" and the file dialogs for
@@ -52,9 +54,14 @@ public:
     void information(QWidget* parent, const QString& text, const QString& title) override;
     QString openFileName(QWidget* parent, const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& suggested) override;
+    // "Импорт файла": an existing file of any of the import's five types.
+    QString importFileName(QWidget* parent, const QString& folder) override;
 };
 
 // The filter list of the notebook file dialogs.
 QString notebookFileFilter();
+// The filter list of the import dialog: every file, notebooks, web pages,
+// text files and TreePad files.
+QString importFileFilter();
 
 } // namespace kelto

@@ -23,7 +23,7 @@ struct Result
 };
 
 // Runs kelto-cli's commands; "%1" in the arguments is the sample notebook,
-// "%2" the output file.
+// "%2" the output file, "%3" the temporary folder.
 class Cli : public ::testing::Test
 {
 protected:
@@ -45,7 +45,8 @@ protected:
         Result r{};
         const QString text = QString::fromUtf8(arguments)
                                  .replace(QLatin1String("%1"), path)
-                                 .replace(QLatin1String("%2"), out);
+                                 .replace(QLatin1String("%2"), out)
+                                 .replace(QLatin1String("%3"), dir.root());
         r.status = cli::run(text.split(u' ', Qt::SkipEmptyParts), r.out, r.err);
         return r;
     }
@@ -179,4 +180,37 @@ TEST_F(Cli, TheProgramItselfPrintsUtf8AndReturnsTheStatus)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 2);
     EXPECT_FALSE(p.readAllStandardError().isEmpty());
+}
+
+TEST_F(Cli, ImportWritesANewNotebookOrACopyOfOne)
+{
+    // "%3" is the folder of the files; the first section imported is current.
+    const QByteArray record = "<node>\r\nT\r\n0\r\nbody\r\n<end node> 5P9i0s8y19Z";
+    test::writeBytes(dir.path(u"t.HJT"_s), record);
+    test::writeBytes(dir.path(u"bad.hjt"_s), record + "<node>\r\nU\r\nx\r\n<end node> 5P9i0s8y19Z");
+    test::writeBytes(dir.path(u"p.txt"_s), "plain");
+    const QString text = dir.path(u"p.txt"_s);
+    const std::tuple<const char*, int, QString, QString> cases[] = {
+        {"import %3/t.HJT %2", 0, u"T"_s, u"T"_s},
+        {"import --into %1 --under 4 %3/t.HJT %2", 0, u"A(B(C D) E(T)) F"_s, u"T"_s},
+        {"import --into %1 %3/p.txt %2", 0, u"A(B(C D) E) F "_s + text, text},
+        {"import --into %1 --under 6 %3/t.HJT %2", 2, QString(), QString()},
+        {"import --under 0 %3/t.HJT %2", 2, QString(), QString()},
+        {"import %3/p.dat %2", 2, QString(), QString()},
+        {"import --into %1 %3/bad.hjt %2", 3, QString(), QString()},
+        {"import %3/missing.txt %2", 3, QString(), QString()}};
+    for (const auto& [arguments, status, shape, current] : cases) {
+        SCOPED_TRACE(arguments);
+        QFile::remove(out);
+        const Result r = run(arguments);
+        EXPECT_EQ(r.status, status);
+        ASSERT_EQ(QFile::exists(out), status == 0) << r.err.toStdString();
+        if (status != 0)
+            continue;
+        Notebook nb;
+        ReadNotebook(out, nb, ReadOptions{true});
+        EXPECT_EQ(test::shapeOf(nb), shape);
+        EXPECT_EQ(nb.current()->caption(), current);
+    }
+    EXPECT_TRUE(run("import --into %1 %3/bad.hjt %2").err.contains("'x' is not a valid integer"));
 }

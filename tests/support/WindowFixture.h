@@ -33,8 +33,8 @@ inline QString u8(const char* text)
 class ScriptedPrompts : public UserPrompts
 {
 public:
-    QList<Answer> answers;            // for the questions; No when empty
-    QStringList saveNames, openNames; // for the file dialogs; cancel when empty
+    QList<Answer> answers;                         // for the questions; No when empty
+    QStringList saveNames, openNames, importNames; // for the file dialogs; cancel when empty
     QStringList questions, questionTitles, errors, messages;
     int saveDialogs = 0;
 
@@ -51,6 +51,7 @@ public:
     void error(QWidget*, const QString& text) override { errors << text; }
     void information(QWidget*, const QString& text, const QString&) override { messages << text; }
     QString openFileName(QWidget*, const QString&) override { return take(openNames); }
+    QString importFileName(QWidget*, const QString&) override { return take(importNames); }
     QString saveFileName(QWidget*, const QString&) override
     {
         ++saveDialogs;

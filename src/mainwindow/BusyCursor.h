@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace kelto {
+
+// The wait cursor while a long file operation blocks the window.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+} // namespace kelto
