@@ -42,19 +42,26 @@ void ImportCommands::importSections(const QString& path)
             m_hooks.showLoading(shown);
     };
     showLoading(true);
+    const bool treePad = importKindOf(path) == ImportKind::TreePad;
+    Section* const selected = m_notebook.current();
     ImportResult result;
     try {
-        result = ImportFile(path, m_notebook, m_notebook.current());
+        result = ImportFile(path, m_notebook, selected);
     } catch (...) {
         showLoading(false);
         throw;
     }
     showLoading(false);
-    // Sections read before a fault stay, and count as a change.
-    if (result.first) {
+    // A TreePad import leaves the top of the tree selected and the notebook
+    // marked modified, also when the file held nothing or broke off early
+    // (the sections read before a fault stay). Other files select what they
+    // added.
+    if (treePad && selected)
+        m_notebook.setCurrent(m_notebook.firstSection());
+    else if (result.first)
         m_notebook.setCurrent(result.first);
+    if (treePad || result.first)
         m_notebook.setModified(true);
-    }
     if (!result.error.isEmpty())
         throw KeltoError(result.error);
 }

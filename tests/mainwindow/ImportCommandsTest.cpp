@@ -24,8 +24,9 @@ TEST(ImportCommands, EachKindOfFileByItsExtension)
         const char* error;
     };
     const Case cases[] = {
-        {"t.HJT", record + "<end node> 5P9i0s8y19Z", "A(B(a(b))) C", "a", "", ""},
-        {"bad.Hjt", record + "x", "A(B(a)) C", "a", "", "нет метки конца записи"},
+        {"t.HJT", record + "<end node> 5P9i0s8y19Z", "A(B(a(b))) C", "A", "", ""},
+        {"bad.Hjt", record + "x", "A(B(a)) C", "A", "", "нет метки конца записи"},
+        {"none.hjt", "no records", "A(B) C", "A", "", ""},
         {"t.TXT", "строка", nullptr, nullptr, "строка", ""},
         {"n.NIB", QByteArray(), "A(B(X)) C", "X", "", ""},
         {"d.Dat", "l1\r\nl2", "A(B) C", "B", "xl1\nl2\ny", ""},
