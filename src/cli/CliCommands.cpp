@@ -4,8 +4,7 @@
 #include "document/ImportFile.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
-#include "export/ExportSettings.h"
-#include "export/TextExport.h"
+#include "export/ExportJob.h"
 #include "search/TextSearch.h"
 #include "settings/ConfigLocation.h"
 #include "settings/IniUnit.h"
@@ -241,52 +240,27 @@ Section* exportSelection(const Arguments& args, Notebook& notebook, int range)
     return selected;
 }
 
-// The options both text and HTML exports take, as the export dialog would
-// set them.
-template <typename Options>
-Options exportOptions(const Arguments& args, const TpIniFile& settings, const StringKey& delimiter,
-                      const Section* selected)
-{
-    Options options;
-    options.range = ExportRange(args.number("--range", 0));
-    options.objects = ExportObjects(args.number("--objects", 1));
-    options.documentInfo = !args.has("--no-doc-info");
-    options.pathCaptions = args.has("--path");
-    options.delimiter =
-        args.has("--delimiter") ? args.text("--delimiter") : settings.read(delimiter);
-    options.selected = selected;
-    return options;
-}
-
 int commandExport(const Arguments& args, Output&)
 {
     const QString format = exportFormat(args);
-    const int range = args.number("--range", 0);
+    ExportJob job;
+    job.format = format == QLatin1String("txt")    ? ExportFormat::Text
+                 : format == QLatin1String("html") ? ExportFormat::Html
+                                                   : ExportFormat::Notebook;
+    job.options.range = ExportRange(args.number("--range", 0));
+    job.options.objects = ExportObjects(args.number("--objects", 1));
+    job.options.documentInfo = !args.has("--no-doc-info");
+    job.options.pathCaptions = args.has("--path");
+    job.frames = FrameLayout(args.number("--frames", 0));
+    job.fileName = args.positionals.at(1);
     const auto notebook = openNotebook(args.positionals.at(0));
     const TpIniFile settings = loadSettings();
-    Section* selected = exportSelection(args, *notebook, range);
-    const QString output = args.positionals.at(1);
-    if (format == QLatin1String("txt")) {
-        ExportText(*notebook, output,
-                   exportOptions<TextExportOptions>(args, settings, keys::exporting::TextDelimiter,
-                                                    selected));
-        return Success;
-    }
-    if (format == QLatin1String("html")) {
-        auto options = exportOptions<HtmlExportOptions>(args, settings,
-                                                        keys::exporting::HtmlDelimiter, selected);
-        applyHtmlStyle(settings, options);
-        options.frames = FrameLayout(args.number("--frames", 0));
-        ExportHtml(*notebook, output, options);
-        return Success;
-    }
-    WriteOptions options;
-    options.range = ExportRange(range);
-    options.bodies = args.number("--objects", 1) != 0;
-    options.properties = !args.has("--no-doc-info");
-    options.createBackup = settings.read(keys::treepad::CreateBackUp);
-    options.selected = selected;
-    WriteNotebook(*notebook, output, options);
+    job.options.selected = exportSelection(args, *notebook, int(job.options.range));
+    job.options.delimiter = args.has("--delimiter") ? args.text("--delimiter")
+                            : job.format == ExportFormat::Html
+                                ? settings.read(keys::exporting::HtmlDelimiter)
+                                : settings.read(keys::exporting::TextDelimiter);
+    runExport(*notebook, job, settings);
     return Success;
 }
 

@@ -312,7 +312,7 @@ TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRan
 }
 
 QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
-                                 bool bodies, TextEncoding encoding)
+                                 bool bodies, TextEncoding encoding, const ExportProgress& progress)
 {
     QByteArray image;
     image.reserve(expectedImageSize(header, range, bodies, encoding));
@@ -328,11 +328,13 @@ QByteArray assembleNotebookImage(const DocumentProperties& header, const Section
         for (const SectionRange::Entry& e : range)
             appendOutlineLine(image, e.level, e.section->caption(), encoding);
     });
+    std::size_t done = 0;
     for (const SectionRange::Entry& e : range) {
         appendBlock(image, [&] {
             if (bodies)
                 e.section->body().appendEncoded(image, encoding);
         });
+        reportExportProgress(progress, ++done, range.size());
     }
     return image;
 }
@@ -352,7 +354,8 @@ NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
         stampedProperties(std::move(base), fileStampText(currentDateTime()),
                           QFileInfo::exists(path), std::max(0, range.indexOf(notebook.current())));
     const TextEncoding encoding = chooseNotebookEncoding(image.header, range, options.bodies);
-    image.bytes = assembleNotebookImage(image.header, range, options.bodies, encoding);
+    image.bytes =
+        assembleNotebookImage(image.header, range, options.bodies, encoding, options.progress);
     return image;
 }
 

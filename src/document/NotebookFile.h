@@ -68,6 +68,7 @@ struct WriteOptions
     bool createBackup = true;
     // The section ranges 1-3 start from; the current section when null.
     const Section* selected = nullptr;
+    ExportProgress progress = {};
 };
 
 // Builds the file image and writes it over the target in one step (through a
@@ -101,6 +102,7 @@ TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRan
                                     bool bodies);
 // signature, header, outline and body entries (empty ones without bodies).
 QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
-                                 bool bodies, TextEncoding encoding);
+                                 bool bodies, TextEncoding encoding,
+                                 const ExportProgress& progress = {});
 
 } // namespace kelto

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
+#include <functional>
 #include <vector>
 
 namespace kelto {
@@ -24,6 +26,25 @@ enum class ExportObjects
     CaptionsAndBodies = 1,
     BodiesOnly = 2,
 };
+
+// Thrown by a writer whose progress callback asked it to stop; nothing has
+// been written then.
+struct ExportCancelled : std::exception
+{
+    const char* what() const noexcept override { return "export cancelled"; }
+};
+
+// Told now and then how many of a range's sections are written; returning
+// false stops the writing with ExportCancelled.
+using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// Calls progress every few sections and at the last one.
+inline void reportExportProgress(const ExportProgress& progress, std::size_t done,
+                                 std::size_t total)
+{
+    if (progress && (done % 64 == 0 || done == total) && !progress(done, total))
+        throw ExportCancelled();
+}
 
 // The sections of a range in pre-order, each with its level counted from the
 // top of the range (0). Subsections of the selected section start at level 0,

@@ -14,6 +14,7 @@
 #include "UserPrompts.h"
 #include "WindowSettings.h"
 #include "common/KeltoError.h"
+#include "export/ExportCommands.h"
 #include "search/SearchCommands.h"
 #include "settings/SettingsKeys.h"
 
@@ -182,6 +183,8 @@ void TNotesForm::buildCommandGroups()
     m_importCommands = std::make_unique<ImportCommands>(
         *this, m_notebook, *m_editor, m_prompts, this,
         ImportCommands::Hooks{[this](bool shown) { showLoading(shown); }});
+    m_exportCommands =
+        std::make_unique<ExportCommands>(*this, m_notebook, m_settings, m_prompts, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);

@@ -24,6 +24,7 @@ class ClipboardCommands;
 class EditorCommands;
 class FileCommands;
 class HelpWindow;
+class ExportCommands;
 class ImportCommands;
 class NavigatorCommands;
 class NavigatorModel;
@@ -119,6 +120,7 @@ private:
     std::unique_ptr<ClipboardCommands> m_clipboardCommands;
     std::unique_ptr<SearchCommands> m_searchCommands;
     std::unique_ptr<ImportCommands> m_importCommands;
+    std::unique_ptr<ExportCommands> m_exportCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;

@@ -27,6 +27,11 @@ QString UserPrompts::importFileName(QWidget*, const QString&)
     return QString();
 }
 
+QString UserPrompts::exportFileName(QWidget*, const QString&, const QString&)
+{
+    return QString();
+}
+
 UserPrompts::Answer DialogPrompts::question(QWidget* parent, const QString& text, bool cancellable)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
@@ -120,6 +125,18 @@ QString DialogPrompts::importFileName(QWidget* parent, const QString& folder)
     QFileDialog dialog(parent, QStringLiteral("Импорт файла"), folder, importFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString DialogPrompts::exportFileName(QWidget* parent, const QString& suggested,
+                                      const QString& suffix)
+{
+    QFileDialog dialog(parent, QStringLiteral("Выбор расположения файла"), suggested,
+                       notebookFileFilter() + QStringLiteral(";;Интернет - страницы (*.html *.htm)"
+                                                             ";;Текстовые файлы (*.txt)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(suffix);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

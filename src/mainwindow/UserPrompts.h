@@ -39,6 +39,11 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& suggested) = 0;
     // The file to import; empty when the user cancels. The default cancels.
     virtual QString importFileName(QWidget* parent, const QString& folder);
+    // Where an export goes, starting from suggested; a name typed without
+    // extension gets suffix. Empty when the user cancels. The default
+    // cancels.
+    virtual QString exportFileName(QWidget* parent, const QString& suggested,
+                                   const QString& suffix);
 };
 
 // The real dialogs: message boxes titled "Тримбель" and the file dialogs for
@@ -56,6 +61,10 @@ public:
     QString saveFileName(QWidget* parent, const QString& suggested) override;
     // "Импорт файла": an existing file of any of the import's five types.
     QString importFileName(QWidget* parent, const QString& folder) override;
+    // "Выбор расположения файла": any file, notebooks, web pages, text
+    // files. Replacing is asked by the export dialog, not here.
+    QString exportFileName(QWidget* parent, const QString& suggested,
+                           const QString& suffix) override;
 };
 
 // The filter list of the notebook file dialogs.
