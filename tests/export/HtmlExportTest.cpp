@@ -59,6 +59,17 @@ TEST(HtmlExport, NestsTheContentsWithWholeTreeAnchors)
     EXPECT_EQ(BuildHtmlExport(nb, options(ExportRange::Branch, ExportObjects::BodiesOnly, c)),
               cp1251::encode(head + u"<ul>\r\n  "_s + li(2, "C") + u"\r\n  <ul>\r\n    "_s +
                              li(3, "D") + u"\r\n  </ul>\r\n</ul>\r\n"_s + tail));
+    // Subsections alone: a list of D; below a leaf nothing at all, and an
+    // empty tree has neither the list nor the empty line after it.
+    EXPECT_EQ(
+        BuildHtmlExport(nb, options(ExportRange::Subsections, ExportObjects::Captions, c)),
+        cp1251::encode(head + u"  <ul>\r\n    "_s + li(3, "D") + u"\r\n  </ul>\r\n"_s + tail));
+    EXPECT_EQ(BuildHtmlExport(nb, options(ExportRange::Subsections,
+                                          ExportObjects::CaptionsAndBodies, nb.sectionAt(1))),
+              cp1251::encode(head + tail));
+    EXPECT_EQ(
+        BuildHtmlExport(Notebook(), options(ExportRange::All, ExportObjects::Captions, nullptr)),
+        cp1251::encode(head + tail.mid(2)));
 }
 
 TEST(HtmlExport, EscapesTextAndDeclaresUtf8WhenTheCodePageFallsShort)
