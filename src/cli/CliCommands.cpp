@@ -1,10 +1,12 @@
 #include "CliCommands.h"
 
+#include "common/FileIo.h"
 #include "common/KeltoError.h"
 #include "document/ImportFile.h"
 #include "document/Notebook.h"
 #include "document/NotebookFile.h"
 #include "export/ExportJob.h"
+#include "export/PrintDocument.h"
 #include "search/TextSearch.h"
 #include "settings/ConfigLocation.h"
 #include "settings/IniUnit.h"
@@ -12,6 +14,8 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QPdfWriter>
+#include <QSaveFile>
 
 #include <limits>
 #include <memory>
@@ -104,16 +108,18 @@ public:
     QStringList positionals;
 
     bool has(const char* name) const { return m_options.contains(QLatin1String(name)); }
-    QString text(const char* name) const { return m_options.value(QLatin1String(name)); }
+    // The value given last; every value of an option given more than once.
+    QString text(const char* name) const { return texts(name).value(0); }
+    QStringList texts(const char* name) const { return m_options.value(QLatin1String(name)); }
     // A number option; its range was checked when it was read.
     int number(const char* name, int fallback) const
     {
         return has(name) ? text(name).toInt() : fallback;
     }
-    void set(const QString& name, const QString& value) { m_options.insert(name, value); }
+    void set(const QString& name, const QString& value) { m_options[name].prepend(value); }
 
 private:
-    QHash<QString, QString> m_options; // flags with an empty value
+    QHash<QString, QStringList> m_options; // flags with an empty value
 };
 
 using Handler = int (*)(const Arguments&, Output&);
@@ -345,6 +351,66 @@ int commandImport(const Arguments& args, Output&)
     return Success;
 }
 
+// The sections a printout takes: all, the ones given (in tree order, each
+// once), or the one the file recorded as current.
+std::vector<const Section*> printSections(const Arguments& args, const Notebook& notebook)
+{
+    const int count = notebook.sectionCount();
+    std::vector<const Section*> sections;
+    if (args.has("--all")) {
+        for (const Section* s = notebook.firstSection(); s; s = notebook.nextSection(s))
+            sections.push_back(s);
+        return sections;
+    }
+    std::vector<int> indexes;
+    for (const QString& text : args.texts("--section")) {
+        const int index = text.toInt();
+        if (index >= count)
+            throw UsageProblem{QStringLiteral("--section %1 is past the last section (%2)")
+                                   .arg(index)
+                                   .arg(count - 1)};
+        indexes.push_back(index);
+    }
+    if (!args.has("--section") && count > 0)
+        indexes.push_back(notebook.properties().activateIndex(count));
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    for (int index : indexes)
+        sections.push_back(notebook.sectionAt(index));
+    return sections;
+}
+
+// Printing lays text out with fonts, which needs the offscreen platform
+// that main() starts for this command.
+int commandPrint(const Arguments& args, Output&)
+{
+    if (args.has("--all") && args.has("--section"))
+        throw UsageProblem{QStringLiteral("--all and --section exclude each other")};
+    const auto notebook = openNotebook(args.positionals.at(0));
+    const TpIniFile settings = loadSettings();
+    const std::vector<const Section*> sections = printSections(args, *notebook);
+    // Written beside the target and put in its place when whole.
+    QSaveFile pdf(args.positionals.at(1));
+    pdf.setDirectWriteFallback(false);
+    const auto failed = [&pdf] {
+        return KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2")
+                              .arg(pdf.fileName(), fileErrorReason(pdf.errorString())));
+    };
+    if (!pdf.open(QIODevice::WriteOnly))
+        throw failed();
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(QFileInfo(args.positionals.at(0)).fileName());
+        writer.setCreator(QStringLiteral("kelto-cli"));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        PrintSections(writer, *notebook, sections, args.has("--contents"), args.has("--doc-info"),
+                      settings);
+    }
+    if (!pdf.commit())
+        throw failed();
+    return Success;
+}
+
 // Every command of kelto-cli, in the order the usage lists them.
 const Command Commands[] = {
     {"ls", {}, "NOTEBOOK", "one line per section: index, level, caption", commandLs},
@@ -367,6 +433,14 @@ const Command Commands[] = {
      "FILE OUTPUT",
      "a text, TreePad or notebook file imported",
      commandImport},
+    {"print",
+     {{"--all"},
+      {"--section", "INDEX", 0, std::numeric_limits<int>::max()},
+      {"--contents"},
+      {"--doc-info"}},
+     "NOTEBOOK OUTPUT",
+     "the sections as printed, into a PDF file",
+     commandPrint},
     {"grep",
      {{"-i"}, {"-w"}},
      "PATTERN NOTEBOOK",

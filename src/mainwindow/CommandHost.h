@@ -24,6 +24,8 @@ public:
     // Runs a command; an error it raises is shown and ends it. False when
     // it failed.
     virtual bool run(const std::function<void()>& command) = 0;
+    // Triggers the named command as a user would choose it.
+    virtual void trigger(QStringView name) = 0;
     // Updates the commands' state now, or once the current event is handled.
     virtual void updateActions() = 0;
     virtual void scheduleUpdate() = 0;

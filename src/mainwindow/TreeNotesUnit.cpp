@@ -15,6 +15,7 @@
 #include "WindowSettings.h"
 #include "common/KeltoError.h"
 #include "export/ExportCommands.h"
+#include "export/PrintCommands.h"
 #include "search/SearchCommands.h"
 #include "settings/SettingsKeys.h"
 
@@ -185,9 +186,17 @@ void TNotesForm::buildCommandGroups()
         ImportCommands::Hooks{[this](bool shown) { showLoading(shown); }});
     m_exportCommands =
         std::make_unique<ExportCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_printCommands =
+        std::make_unique<PrintCommands>(*this, m_notebook, m_settings, m_prompts, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);
+}
+
+void TNotesForm::trigger(QStringView name)
+{
+    if (QAction* a = action(name))
+        a->trigger();
 }
 
 void TNotesForm::enableWhen(QStringView name, std::function<bool()> condition)

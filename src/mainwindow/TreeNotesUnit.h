@@ -26,6 +26,7 @@ class FileCommands;
 class HelpWindow;
 class ExportCommands;
 class ImportCommands;
+class PrintCommands;
 class NavigatorCommands;
 class NavigatorModel;
 class NavigatorView;
@@ -67,6 +68,7 @@ public:
     void updateActions() override;
     void scheduleUpdate() override;
     void addUpdateRule(std::function<void()> rule) override;
+    void trigger(QStringView name) override;
     bool run(const std::function<void()>& command) override;
     void wireCommand(QStringView name, std::function<void()> handler) override;
     void enableWhen(QStringView name, std::function<bool()> condition) override;
@@ -121,6 +123,7 @@ private:
     std::unique_ptr<SearchCommands> m_searchCommands;
     std::unique_ptr<ImportCommands> m_importCommands;
     std::unique_ptr<ExportCommands> m_exportCommands;
+    std::unique_ptr<PrintCommands> m_printCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;

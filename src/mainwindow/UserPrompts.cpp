@@ -27,6 +27,16 @@ QString UserPrompts::importFileName(QWidget*, const QString&)
     return QString();
 }
 
+void UserPrompts::warning(QWidget* parent, const QString& text, const QString&)
+{
+    error(parent, text);
+}
+
+void DialogPrompts::warning(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox::warning(parent, title, text);
+}
+
 QString UserPrompts::exportFileName(QWidget*, const QString&, const QString&)
 {
     return QString();

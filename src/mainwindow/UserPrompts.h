@@ -22,6 +22,9 @@ public:
     // A question with Yes, No and (when cancellable) Cancel.
     virtual Answer question(QWidget* parent, const QString& text, bool cancellable) = 0;
     virtual void error(QWidget* parent, const QString& text) = 0;
+    // A message with an OK button and a warning icon under a title of its
+    // own. The default shows it as error().
+    virtual void warning(QWidget* parent, const QString& text, const QString& title);
     // A Yes/No question with a warning icon under a title of its own. The
     // default asks question() without Cancel.
     virtual Answer warningQuestion(QWidget* parent, const QString& text, const QString& title);
@@ -53,6 +56,7 @@ class DialogPrompts : public UserPrompts
 public:
     Answer question(QWidget* parent, const QString& text, bool cancellable) override;
     void error(QWidget* parent, const QString& text) override;
+    void warning(QWidget* parent, const QString& text, const QString& title) override;
     Answer warningQuestion(QWidget* parent, const QString& text, const QString& title) override;
     Answer titledQuestion(QWidget* parent, const QString& text, const QString& title,
                           bool cancellable) override;

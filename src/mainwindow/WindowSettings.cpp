@@ -1,5 +1,7 @@
 #include "WindowSettings.h"
 
+#include "export/PrintDocument.h"
+
 #include "KeltoRichEd.h"
 #include "settings/SettingsKeys.h"
 
@@ -71,17 +73,7 @@ QColor WindowSettings::toColor(int stored, const QPalette& palette)
 
 QFont WindowSettings::toFont(const FontSpec& stored)
 {
-    QFont font(stored.name);
-    // Fonts of Windows origin are often missing here; keep their kind.
-    if (stored.name.contains(QLatin1String("Courier"), Qt::CaseInsensitive))
-        font.setStyleHint(QFont::TypeWriter);
-    if (stored.size > 0)
-        font.setPointSize(stored.size);
-    font.setBold(stored.bold);
-    font.setItalic(stored.italic);
-    font.setUnderline(stored.underline);
-    font.setStrikeOut(stored.strikeOut);
-    return font;
+    return fontFromSpec(stored);
 }
 
 void WindowSettings::applyOnShow()
