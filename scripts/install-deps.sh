@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages Kelto needs to build, run and test.
-# time (its /usr/bin/time) lets the benchmarks read a program's peak memory.
+# time (its /usr/bin/time) lets the benchmarks read a program's peak memory;
+# poppler-utils (pdftotext) lets the tests read the PDF files printing writes.
 # Run as root on Debian 12; does nothing when everything is already there.
 set -eu
-packages="cmake ninja-build g++ qt6-base-dev libqt6svg6 qt6-translations-l10n libgtest-dev libgmock-dev clang-format time"
+packages="cmake ninja-build g++ qt6-base-dev libqt6svg6 qt6-translations-l10n libgtest-dev libgmock-dev clang-format time poppler-utils"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 #include "document/Notebook.h"
+#include "mainwindow/DialogPlacement.h"
 #include "mainwindow/UserPrompts.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -79,8 +79,7 @@ TExportBox::TExportBox(QWidget* parent, TpIniFile& settings, ExportDelimiters& d
 void TExportBox::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void TExportBox::build()

@@ -1,5 +1,6 @@
 #include "PageSetupUnit.h"
 
+#include "mainwindow/DialogPlacement.h"
 #include "mainwindow/UserPrompts.h"
 #include "settings/IniUnit.h"
 
@@ -191,7 +192,8 @@ bool TPageSetupForm::eventFilter(QObject* watched, QEvent* event)
 }
 
 // Whole notches step the margin by one; the small steps of a touchpad add
-// up to notches. Results below 0 or above what the field holds are left out.
+// up to notches. A step below 0 is left out; steps stop at what the field
+// holds.
 void TPageSetupForm::wheel(QLineEdit* edit, int delta)
 {
     m_wheelRest += delta;
@@ -203,8 +205,8 @@ void TPageSetupForm::wheel(QLineEdit* edit, int delta)
     const int value = edit->text().isEmpty() ? 0 : edit->text().toInt(&ok);
     if (!ok)
         return;
-    const int next = value + steps;
-    if (next >= 0 && next <= MaxMargin)
+    const int next = std::min(value + steps, std::max(value, MaxMargin));
+    if (next >= 0)
         edit->setText(QString::number(next));
 }
 
@@ -244,6 +246,12 @@ void TPageSetupForm::okClicked()
     }
     m_settings.WriteMargins(margins);
     accept();
+}
+
+void TPageSetupForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(*this);
 }
 
 } // namespace kelto

@@ -32,6 +32,8 @@ public:
     QLineEdit* edit(int side) const { return m_edits[side]; }
 
 protected:
+    // Centred on the screen.
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "PrintUnit.h"
 
 #include "document/Notebook.h"
+#include "mainwindow/DialogPlacement.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
@@ -185,6 +186,8 @@ void TPrintForm::build(QPrinter* printer)
     layout->addWidget(m_list, 1, 0, 1, 2);
     layout->addWidget(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for a caption that names the printer.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 120);
 
     connect(m_all, &QRadioButton::clicked, this, &TPrintForm::chooseAll);
     connect(m_current, &QRadioButton::clicked, this, &TPrintForm::chooseCurrent);
@@ -228,6 +231,12 @@ void TPrintForm::accept()
 std::vector<const Section*> TPrintForm::printList() const
 {
     return m_model->checked();
+}
+
+void TPrintForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(*this);
 }
 
 } // namespace kelto

@@ -32,6 +32,10 @@ public:
     // The checked sections in tree order.
     std::vector<const Section*> printList() const;
 
+protected:
+    // Centred on the screen.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void build(QPrinter* printer);
     void chooseAll();

@@ -76,6 +76,7 @@ public:
     NavigatorCommands& navigatorCommands() { return *m_navigatorCommands; }
     EditorCommands& editorCommands() { return *m_editorCommands; }
     SearchCommands& searchCommands() { return *m_searchCommands; }
+    PrintCommands& printCommands() { return *m_printCommands; }
     // Files dropped on the window: the first one is opened.
     void openDroppedFiles(const QList<QUrl>& urls);
 

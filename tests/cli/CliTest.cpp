@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +137,8 @@ TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
                                                  {"export --range", 2},
                                                  {"export --range 1 --section 6 %1 %2", 2},
                                                  {"export --format rtf %1 %2", 2},
+                                                 {"print --all --section 1 %1 %2.pdf", 2},
+                                                 {"print --section 6 %1 %2.pdf", 2},
                                                  {"export --frames 3 %1 %2.htm", 2},
                                                  {"ls %2.bad", 3},
                                                  {"props %2.bad", 3},
@@ -180,6 +184,31 @@ TEST_F(Cli, TheProgramItselfPrintsUtf8AndReturnsTheStatus)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 2);
     EXPECT_FALSE(p.readAllStandardError().isEmpty());
+}
+
+// The PDF holds the chosen sections in tree order, each once; without a
+// choice the section the file recorded as current.
+TEST_F(Cli, PrintWritesTheChosenSectionsAsPdf)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const std::pair<QStringList, QString> cases[] = {
+        {{u"--section"_s, u"3"_s, u"--section"_s, u"2"_s, u"--section"_s, u"3"_s, u"--contents"_s},
+         u"СОДЕРЖАНИЕ C D - C C текст строка D D текст строка"_s},
+        {{}, u"B B текст строка"_s}};
+    for (const auto& [options, text] : cases) {
+        QProcess p;
+        p.start(QStringLiteral(KELTO_CLI_PATH),
+                QStringList{u"print"_s} + options + QStringList{path, out + u".pdf"_s});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+        p.start(pdftotext, {out + u".pdf"_s, u"-"_s});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        QString printed = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        printed.replace(QRegularExpression(u"-+"_s), u"-"_s);
+        EXPECT_EQ(printed, text);
+    }
 }
 
 TEST_F(Cli, ImportWritesANewNotebookOrACopyOfOne)

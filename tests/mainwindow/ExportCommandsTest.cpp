@@ -7,7 +7,6 @@
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -32,17 +30,7 @@ struct Export : Window
     // dialog is cancelled afterwards if it is still open.
     void run(const std::function<void(TExportBox&)>& act)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<TExportBox*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(box);
-            shown = true;
-            act(*box);
-            if (box->isVisible())
-                box->reject();
-        });
-        trigger("ActionFileExport");
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(withDialog<TExportBox>(*this, "ActionFileExport", act));
     }
     template <class T = QWidget> static T* c(TExportBox& box, const char* name)
     {

@@ -13,11 +13,14 @@
 #include "mainwindow/UserPrompts.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPoint>
 #include <QStringList>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class QMimeData;
@@ -137,5 +140,24 @@ QString writeSample(const QString& path, const QString& name = QString());
 // A notebook file of the given shape, and the shape a file holds.
 QString writeShape(const QString& path, const char* shape);
 QString shapeInFile(const QString& path);
+
+// Triggers the command and lets act() work in the modal dialog it opens,
+// which is rejected afterwards if still open. False when no dialog of that
+// class opened.
+template <class Dialog>
+bool withDialog(Window& n, const char* command, const std::function<void(Dialog&)>& act)
+{
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            shown = true;
+            act(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        }
+    });
+    n.trigger(command);
+    return shown;
+}
 
 } // namespace kelto::test

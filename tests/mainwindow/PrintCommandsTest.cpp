@@ -1,0 +1,189 @@
+// Printing, page setup and send by mail, driven through the commands and
+// the dialogs' controls; printing goes to a PDF file.
+
+#include "export/PrintCommands.h"
+#include "WindowFixture.h"
+#include "export/PageSetupUnit.h"
+#include "export/PrintUnit.h"
+#include "settings/IniUnit.h"
+#include "settings/SettingsKeys.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+using namespace kelto;
+using namespace kelto::test;
+
+namespace {
+
+template <class T = QWidget> T* c(QWidget& w, const char* name)
+{
+    return w.findChild<T*>(QLatin1String(name));
+}
+
+// The checked rows of the print list, as their texts.
+QString checkedRows(TPrintForm& form)
+{
+    QStringList rows;
+    const QAbstractItemModel* model = c<QListView>(form, "SectionsCheckListBox")->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        const QModelIndex i = model->index(r, 0);
+        if (i.data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            rows << i.data().toString();
+    }
+    return rows.join(u'|');
+}
+
+} // namespace
+
+// "Текущий" checks only the selected section, "Все разделы" all of them,
+// "Выбрать из..." shows the list as it is; OK stores both check boxes and
+// prints what is checked.
+TEST(PrintCommands, TheDialogChoosesSectionsAndPrintsThemToPdf)
+{
+    Window n("A(B(C)) D");
+    n.select("B");
+    const QString pdf = n.dir.path(u8("out.pdf"));
+    n.w().printCommands().printer().setOutputFormat(QPrinter::PdfFormat);
+    n.w().printCommands().printer().setOutputFileName(pdf);
+    n.s("C")->body().setText(u8("тело C"));
+    ASSERT_TRUE(withDialog<TPrintForm>(n, "ActionFilePrint", [&](TPrintForm& form) {
+        auto* list = c<QListView>(form, "SectionsCheckListBox");
+        EXPECT_EQ(checkedRows(form), u8("1 - B"));
+        EXPECT_TRUE(list->isHidden());
+        c<QRadioButton>(form, "PrintAllRadioButton")->click();
+        EXPECT_EQ(checkedRows(form), u8("0 - A|1 - B|2 - C|0 - D"));
+        c<QRadioButton>(form, "PrintSelectedRadioButton")->click();
+        EXPECT_FALSE(list->isHidden());
+        list->model()->setData(list->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
+        list->model()->setData(list->model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+        EXPECT_EQ(checkedRows(form), u8("2 - C|0 - D"));
+        EXPECT_EQ(form.windowTitle(), u8("Печать на файл ") + pdf);
+        c<QCheckBox>(form, "ContentsCheckBox")->setChecked(true);
+        c<QPushButton>(form, "OkButton")->click();
+    }));
+    EXPECT_TRUE(n.w().settings().read(keys::print::Contents));
+    EXPECT_FALSE(n.w().settings().read(keys::print::DocInfo));
+    ASSERT_TRUE(QFile::exists(pdf));
+    const QString pdftotext = QStandardPaths::findExecutable(u8("pdftotext"));
+    if (!pdftotext.isEmpty()) {
+        QProcess p;
+        p.start(pdftotext, {pdf, u8("-")});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        EXPECT_TRUE(text.startsWith(u8("СОДЕРЖАНИЕ C D -"))) << qPrintable(text);
+        EXPECT_TRUE(text.endsWith(u8("- C тело C D"))) << qPrintable(text);
+    }
+    // Without a printer nothing can be started.
+    TPrintForm none(nullptr, n.nb(), n.w().settings(), nullptr);
+    EXPECT_FALSE(c<QPushButton>(none, "OkButton")->isEnabled());
+    EXPECT_FALSE(c<QPushButton>(none, "PrinterPropertyButton")->isEnabled());
+}
+
+// The margins against a printer with a 6 mm strip (minimum 7 mm) on an A4
+// sheet at 600 dpi.
+TEST(PrintCommands, PageSetupChecksTheMargins)
+{
+    using A = UserPrompts::Answer;
+    const PrinterMetrics printer{600, 600, QRect(0, 0, 4960, 7016), QRect(142, 142, 4676, 6732)};
+    struct Case
+    {
+        const char* typed; // left, top, right, bottom
+        QList<A> answers;
+        const char* message;
+        const char* shown; // the edits afterwards
+        bool stored;
+    };
+    const Case cases[] = {
+        {"7 7 7 7", {}, "", "7 7 7 7", true},
+        {"0 20 30 5", {A::Yes}, "Текст вне области печати", "7 20 30 7", false},
+        {"0 20 30 5", {A::No}, "Текст вне области печати", "0 20 30 5", true},
+        {"30  30 20", {}, "недопустимые значения", "30  30 20", false},
+        {"105 20 105 20", {}, "недопустимые значения", "105 20 105 20", false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.typed);
+        TempDir dir;
+        TpIniFile settings(dir.path(u8("kelto.ini")));
+        ScriptedPrompts prompts;
+        prompts.answers = k.answers;
+        TPageSetupForm form(nullptr, settings, printer, prompts);
+        const QStringList typed = u8(k.typed).split(u' ');
+        for (int side = 0; side < 4; ++side)
+            form.edit(side)->setText(typed[side]);
+        c<QPushButton>(form, "OkButton")->click();
+        QStringList shown;
+        for (int side = 0; side < 4; ++side)
+            shown << form.edit(side)->text();
+        EXPECT_EQ(shown.join(u' '), u8(k.shown));
+        EXPECT_EQ((prompts.questions + prompts.errors).join(u8("")).contains(u8(k.message)), true);
+        EXPECT_EQ(form.result() == QDialog::Accepted, k.stored);
+        EXPECT_EQ(settings.ReadMargins().left, k.stored ? typed[0].toInt() : 30);
+    }
+}
+
+// Whole notches step by one and stop at 0 and 999; touchpad steps add up.
+// A stored margin too long to type stays as stored.
+TEST(PrintCommands, TheWheelStepsAMarginWithinItsField)
+{
+    TempDir dir;
+    TpIniFile settings(dir.path(u8("kelto.ini")));
+    PrintMargins stored;
+    stored.right = 1234;
+    settings.WriteMargins(stored);
+    ScriptedPrompts prompts;
+    TPageSetupForm form(nullptr, settings, {600, 600, QRect(0, 0, 4960, 7016), QRect()}, prompts);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QLineEdit* left = form.edit(0);
+    EXPECT_EQ(form.edit(2)->text(), u8("1234"));
+    left->setFocus();
+    const auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(), QPointF(), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(left, &wheel);
+        return left->text();
+    };
+    left->setText(u8("0"));
+    EXPECT_EQ(turn(-120), u8("0"));
+    EXPECT_EQ(turn(60), u8("0"));
+    EXPECT_EQ(turn(60), u8("1"));
+    left->setText(u8("998"));
+    EXPECT_EQ(turn(360), u8("999"));
+}
+
+// Send by mail saves a modified notebook first and then hands "mailto:" to
+// the desktop; a notebook never saved is not sent, even with a file of the
+// placeholder name in the working folder.
+TEST(PrintCommands, SendMailSavesFirstAndReportsAMissingHandler)
+{
+    Window n("A");
+    QStringList opened;
+    n.w().printCommands().openUrl = [&](const QUrl& url) {
+        opened << url.toString();
+        return false;
+    };
+    const QString saved = QDir::current().absoluteFilePath(Notebook::DefaultFileName);
+    writeBytes(saved, "not this one");
+    n.trigger("ActionFileSendMail");
+    QFile::remove(saved);
+    EXPECT_TRUE(opened.isEmpty());
+
+    const QString file = writeSample(n.dir.path(u8("m.nib")));
+    n.nb().setFileName(file);
+    n.nb().setModified(true);
+    n.trigger("ActionFileSendMail");
+    EXPECT_FALSE(n.nb().isModified());
+    EXPECT_EQ(opened, QStringList{u8("mailto:")});
+    EXPECT_EQ(n.prompts.errors, QStringList{u8("Ошибка при отправке вложения: 31")});
+}
