@@ -17,6 +17,8 @@
 #include "export/ExportCommands.h"
 #include "search/SearchCommands.h"
 #include "settings/SettingsKeys.h"
+#include "tools/CharsCommands.h"
+#include "tools/DateTimeCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -185,6 +187,9 @@ void TNotesForm::buildCommandGroups()
         ImportCommands::Hooks{[this](bool shown) { showLoading(shown); }});
     m_exportCommands =
         std::make_unique<ExportCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_dateTimeCommands =
+        std::make_unique<DateTimeCommands>(*this, *m_editorCommands, m_settings, this);
+    m_charsCommands = std::make_unique<CharsCommands>(*this, *m_editorCommands, m_settings, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);
