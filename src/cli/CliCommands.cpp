@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "common/Clock.h"
 #include "common/FileIo.h"
 #include "common/KeltoError.h"
 #include "document/ImportFile.h"
@@ -11,12 +12,15 @@
 #include "settings/ConfigLocation.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
+#include "tools/DateTimeFormat.h"
 
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -411,6 +415,52 @@ int commandPrint(const Arguments& args, Output&)
     return Success;
 }
 
+// The moment of --at, as wall-clock fields; the clock's (or
+// SOURCE_DATE_EPOCH's) without it.
+QDateTime dateArgument(const Arguments& args)
+{
+    if (!args.has("--at"))
+        return currentDateTime();
+    const QString text = args.text("--at");
+    const QStringList parts = text.split(u'T');
+    const QDate date = QDate::fromString(parts.value(0), QStringLiteral("yyyy-MM-dd"));
+    const QTime time = QTime::fromString(parts.value(1), QStringLiteral("HH:mm:ss"));
+    if (parts.size() != 2 || !date.isValid() || !time.isValid())
+        throw UsageProblem{
+            QStringLiteral("--at must be YYYY-MM-DDTHH:MM:SS, not \"%1\"").arg(text)};
+    // Fields only: a time that a time-zone change skips is still written.
+    return QDateTime(date, time, Qt::UTC);
+}
+
+QLocale localeArgument(const Arguments& args)
+{
+    if (!args.has("--locale"))
+        return QLocale::system();
+    const QString name = args.text("--locale");
+    const QLocale locale(name);
+    // Qt falls back to "C" for a name it does not know.
+    if (locale.language() == QLocale::C && name != QLatin1String("C") &&
+        name != QLatin1String("POSIX"))
+        throw UsageProblem{QStringLiteral("unknown locale %1").arg(name)};
+    return locale;
+}
+
+// PATTERN in the program's notation, or the index of one of the formats
+// of the date and time insertion.
+int commandDate(const Arguments& args, Output& out)
+{
+    QString pattern = args.positionals.at(0);
+    const bool isIndex =
+        !pattern.isEmpty() && std::all_of(pattern.cbegin(), pattern.cend(),
+                                          [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (isIndex)
+        pattern =
+            DateTimeFormats[parseNumber(pattern, 0, DateTimeFormatCount - 1, "PATTERN")].toString();
+    const QDateTime when = dateArgument(args);
+    out << formatDateTime(pattern, when, dateTimeLocale(localeArgument(args))) << "\n";
+    return Success;
+}
+
 // Every command of kelto-cli, in the order the usage lists them.
 const Command Commands[] = {
     {"ls", {}, "NOTEBOOK", "one line per section: index, level, caption", commandLs},
@@ -446,6 +496,11 @@ const Command Commands[] = {
      "PATTERN NOTEBOOK",
      "body lines holding PATTERN: path:line:text",
      commandGrep},
+    {"date",
+     {{"--at", "YYYY-MM-DDTHH:MM:SS"}, {"--locale", "NAME"}},
+     "PATTERN",
+     "a date/time pattern, or format 0-13, expanded",
+     commandDate},
 };
 
 // The usage text, one entry per command: its line (wrapped below its name

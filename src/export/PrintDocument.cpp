@@ -4,6 +4,7 @@
 #include "common/KeltoError.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
+#include "tools/DateTimeFormat.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -131,7 +132,7 @@ void PrintSections(QPagedPaintDevice& device, const Notebook& notebook,
     choices.contents = contents;
     const double dash = QFontMetricsF(font, &device).horizontalAdvance(u'-');
     choices.ruleLength = dash > 0 ? int(area.width() / dash) : 0;
-    choices.printedAt = fileStampText(currentDateTime());
+    choices.printedAt = formatDateTime(u"c", currentDateTime(), systemDateTimeLocale());
     printParagraphs(device, composePrint(notebook, sections, choices), font, area);
 }
 

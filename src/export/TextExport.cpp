@@ -5,6 +5,7 @@
 #include "common/TextCodec.h"
 #include "document/Notebook.h"
 #include "export/ExportWriter.h"
+#include "tools/DateTimeFormat.h"
 
 namespace kelto {
 
@@ -67,7 +68,10 @@ void writeExport(const Notebook& notebook, const TextExportOptions& options, con
 QByteArray BuildTextExport(const Notebook& notebook, const TextExportOptions& options,
                            AtomicFileWriter* file)
 {
-    const QString stamp = options.documentInfo ? fileStampText(currentDateTime()) : QString();
+    // The system's short date and, unless it is midnight, its long time.
+    const QString stamp = options.documentInfo
+                              ? formatDateTime(u"c", currentDateTime(), systemDateTimeLocale())
+                              : QString();
     return exportInFittingEncoding(options, file, Utf8Bom, [&](ExportWriter& writer) {
         writeExport(notebook, options, stamp, writer);
     });

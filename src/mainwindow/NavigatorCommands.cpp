@@ -10,11 +10,11 @@
 #include "document/OutlineText.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
+#include "tools/DateTimeFormat.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLocale>
 #include <QTimer>
 
 #include <vector>
@@ -264,9 +264,10 @@ void NavigatorCommands::selectNeighbour(bool next)
         m_hooks.focusEditor();
 }
 
-QString NavigatorCommands::dateStampText()
+QString NavigatorCommands::dateStampText(const TpIniFile& settings)
 {
-    return QLocale::system().toString(currentDateTime().date(), QLocale::ShortFormat);
+    return formatDateTime(DateTimeFormats[storedDateTimeFormat(settings)], currentDateTime(),
+                          systemDateTimeLocale());
 }
 
 void NavigatorCommands::stampDate()
@@ -274,7 +275,7 @@ void NavigatorCommands::stampDate()
     Section* s = selected();
     if (!s)
         return;
-    m_notebook.renameSection(s, outlineSafeCaption(dateStampText()));
+    m_notebook.renameSection(s, outlineSafeCaption(dateStampText(m_settings)));
     m_notebook.setModified(true);
 }
 

@@ -64,9 +64,9 @@ public:
     // One line per level, "На уровне <level> : <count>", an empty line and
     // "Всего узлов: <total>".
     static QString statisticsText(const Notebook& notebook);
-    // The caption a date stamp gives: the current date in the locale's
-    // short date format (the first of the date/time formats).
-    static QString dateStampText();
+    // The caption a date stamp gives: the current date and time in the
+    // date/time format chosen last.
+    static QString dateStampText(const TpIniFile& settings);
 
 private:
     enum class NewPlace

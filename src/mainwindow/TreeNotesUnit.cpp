@@ -18,6 +18,8 @@
 #include "export/PrintCommands.h"
 #include "search/SearchCommands.h"
 #include "settings/SettingsKeys.h"
+#include "tools/CharsCommands.h"
+#include "tools/DateTimeCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,6 +190,9 @@ void TNotesForm::buildCommandGroups()
         std::make_unique<ExportCommands>(*this, m_notebook, m_settings, m_prompts, this);
     m_printCommands =
         std::make_unique<PrintCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_dateTimeCommands =
+        std::make_unique<DateTimeCommands>(*this, *m_editorCommands, m_settings, this);
+    m_charsCommands = std::make_unique<CharsCommands>(*this, *m_editorCommands, m_settings, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);

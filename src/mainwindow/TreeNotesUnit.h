@@ -20,7 +20,9 @@ class QSystemTrayIcon;
 
 namespace kelto {
 
+class CharsCommands;
 class ClipboardCommands;
+class DateTimeCommands;
 class EditorCommands;
 class FileCommands;
 class HelpWindow;
@@ -77,6 +79,7 @@ public:
     EditorCommands& editorCommands() { return *m_editorCommands; }
     SearchCommands& searchCommands() { return *m_searchCommands; }
     PrintCommands& printCommands() { return *m_printCommands; }
+    CharsCommands& charsCommands() { return *m_charsCommands; }
     // Files dropped on the window: the first one is opened.
     void openDroppedFiles(const QList<QUrl>& urls);
 
@@ -125,6 +128,8 @@ private:
     std::unique_ptr<ImportCommands> m_importCommands;
     std::unique_ptr<ExportCommands> m_exportCommands;
     std::unique_ptr<PrintCommands> m_printCommands;
+    std::unique_ptr<DateTimeCommands> m_dateTimeCommands;
+    std::unique_ptr<CharsCommands> m_charsCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;

@@ -243,3 +243,31 @@ TEST_F(Cli, ImportWritesANewNotebookOrACopyOfOne)
     }
     EXPECT_TRUE(run("import --into %1 %3/bad.hjt %2").err.contains("'x' is not a valid integer"));
 }
+
+TEST_F(Cli, DateExpandsAPatternOrAFormatForTheMomentAndLocale)
+{
+    const QString today = currentDateTime().toString(u"yyyy-MM-dd"_s);
+    const std::tuple<const char*, int, QString> cases[] = {
+        {"date --at 2026-03-05T13:07:09 --locale ru_RU dd/mm/yyyy_hh:nn", 0, u"05.03.2026_13:07"_s},
+        {"date --at 2026-03-05T13:07:09 --locale ru_RU 6", 0, u"четверг, марта 05"_s},
+        {"date --at 2026-03-05T00:05:00 --locale en_US 11", 0, u"12:05 am"_s},
+        {"date --locale de_DE 13 --at 2026-03-05T13:07:09", 0, u"01:07:09 PM"_s},
+        {"date --locale fi_FI yyyy-mm-dd", 0, today}, // the fixed clock
+        {"date --at 2026-02-30T00:00:00 1", 2, QString()},
+        {"date --at 2026-03-05 1", 2, QString()},
+        {"date --locale xx_YY 1", 2, QString()},
+        {"date 14", 2, QString()},
+        {"date", 2, QString()}};
+    for (const auto& [arguments, status, text] : cases) {
+        SCOPED_TRACE(arguments);
+        const Result r = run(arguments);
+        EXPECT_EQ(r.status, status);
+        EXPECT_EQ(r.out, status == 0 ? (text + u'\n').toUtf8() : QByteArray());
+        EXPECT_EQ(r.err.contains("usage:"), status != 0);
+    }
+    // The text export is dated with the system's pattern "c".
+    ASSERT_EQ(run("export --format txt %1 %2").status, 0);
+    const QString stamp = QString::fromUtf8(run("date C").out).trimmed();
+    EXPECT_TRUE(
+        decodeMarkedText(test::readBytes(out)).contains(u"Дата записи: "_s + stamp + u"\r\n"_s));
+}

@@ -3,6 +3,7 @@
 #include "TreeShape.h"
 #include "common/Clock.h"
 #include "common/TextCodec.h"
+#include "tools/DateTimeFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,9 @@ TEST(TextExport, WritesInfoOutlineHeadingsAndBodiesInTheirEncoding)
     a->body().setText(u"а1\nа2"_s);
     b->body().setText(u"Ω"_s);
     nb.properties().setValue(u"Name", u"Имя"_s);
-    const QString info =
-        u"   Название: Имя\r\n      Автор: \r\n      Адрес: \r\n   Описание: \r\n"
-        u"Ключ. слова: \r\nДата записи: %1\r\n\r\n"_s.arg(fileStampText(currentDateTime()));
+    const QString info = u"   Название: Имя\r\n      Автор: \r\n      Адрес: \r\n   Описание: \r\n"
+                         u"Ключ. слова: \r\nДата записи: %1\r\n\r\n"_s.arg(
+                             formatDateTime(u"c", currentDateTime(), systemDateTimeLocale()));
     const QString dashes(50, u'-');
     const QString line = u"\r\n"_s + dashes + u"\r\n"_s;
     using R = ExportRange;
