@@ -6,6 +6,7 @@
 #include "document/NotebookFile.h"
 #include "export/HtmlExport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -209,6 +210,19 @@ TEST_F(Cli, PrintWritesTheChosenSectionsAsPdf)
         printed.replace(QRegularExpression(u"-+"_s), u"-"_s);
         EXPECT_EQ(printed, text);
     }
+    // Margins that leave no room for text start no printout.
+    QDir().mkpath(dir.path(u"cfg"_s));
+    test::writeBytes(dir.path(u"cfg/kelto.ini"_s),
+                     "[Print]\r\nMarginLeft=150\r\nMarginRight=150\r\n");
+    QProcess p;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"KELTO_CONFIG_DIR"_s, dir.path(u"cfg"_s));
+    p.setProcessEnvironment(environment);
+    p.start(QStringLiteral(KELTO_CLI_PATH), {u"print"_s, path, out + u"2.pdf"_s});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 3);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(u"Поля страницы"_s));
+    EXPECT_FALSE(QFile::exists(out + u"2.pdf"_s));
 }
 
 TEST_F(Cli, ImportWritesANewNotebookOrACopyOfOne)
