@@ -16,7 +16,9 @@
 #include "common/KeltoError.h"
 #include "export/ExportCommands.h"
 #include "search/SearchCommands.h"
+#include "settings/ConfigLocation.h"
 #include "settings/SettingsKeys.h"
+#include "tools/ToolCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -185,6 +187,9 @@ void TNotesForm::buildCommandGroups()
         ImportCommands::Hooks{[this](bool shown) { showLoading(shown); }});
     m_exportCommands =
         std::make_unique<ExportCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_toolCommands = std::make_unique<ToolCommands>(
+        *this, ToolCommands::Parts{m_notebook, *m_tree, *m_model, *m_editor}, m_settings, m_prompts,
+        templatesFileBeside(m_settings.fileName()));
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);

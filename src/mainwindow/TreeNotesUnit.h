@@ -32,6 +32,7 @@ class NavigatorView;
 class SearchCommands;
 class StatusPanels;
 class TKeltoEdit;
+class ToolCommands;
 class UserPrompts;
 class WindowSettings;
 
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<SearchCommands> m_searchCommands;
     std::unique_ptr<ImportCommands> m_importCommands;
     std::unique_ptr<ExportCommands> m_exportCommands;
+    std::unique_ptr<ToolCommands> m_toolCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;
