@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -163,6 +164,20 @@ TEST(ToolCommands, TemplateReplacesTheSelection)
     EXPECT_EQ(w.text(), u8("world"));
     w.setSelection(0, 5);
     pick(0, Qt::Key_Escape);
+    EXPECT_EQ(w.text(), u8("world"));
+    // In the screen's corner; leaving it for the window closes it.
+    w.editor()->setFocus();
+    w.trigger("ActionEditorPattern");
+    const QRect screen = w.w().screen()->geometry();
+    EXPECT_EQ(picker->frameGeometry().bottomRight(),
+              screen.bottomRight() -
+                  QPoint(TPatternsForm::RightOffset, TPatternsForm::BottomOffset));
+    QApplication::setActiveWindow(picker);
+    w.settle();
+    EXPECT_TRUE(picker->isVisible());
+    QApplication::setActiveWindow(&w.w());
+    w.settle();
+    EXPECT_FALSE(picker->isVisible());
     EXPECT_EQ(w.text(), u8("world"));
 }
 
