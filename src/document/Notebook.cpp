@@ -77,6 +77,35 @@ Section* Notebook::appendSection(Section* parent, QString caption)
     return insertNew(owner, owner->childCount(), std::make_unique<Section>(std::move(caption)));
 }
 
+Section* Notebook::insertSections(Section* parent, int row, const QStringList& captions)
+{
+    if (captions.isEmpty())
+        return nullptr;
+    Section* owner = parent ? parent : m_container.get();
+    std::vector<std::unique_ptr<Section>> created;
+    created.reserve(size_t(captions.size()));
+    for (const QString& caption : captions)
+        created.push_back(std::make_unique<Section>(caption));
+    const int last = row + int(created.size()) - 1;
+    Q_EMIT sectionsAboutToBeInserted(parent, row, last);
+    owner->insertChildren(row, std::move(created));
+    m_count += int(captions.size());
+    invalidateOrder();
+    Q_EMIT sectionsInserted(parent, row, last);
+    return owner->child(row);
+}
+
+void Notebook::reorderChildren(const std::vector<ChildOrder>& orders)
+{
+    if (orders.empty())
+        return;
+    Q_EMIT childrenAboutToBeReordered();
+    for (const ChildOrder& order : orders)
+        order.owner->reorderChildren(order.oldRows);
+    invalidateOrder();
+    Q_EMIT childrenReordered(orders);
+}
+
 Section* Notebook::addSection(Section* anchor, const QString& caption)
 {
     Section* owner = anchor ? anchor->owner() : m_container.get();

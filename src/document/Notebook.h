@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <memory>
@@ -19,6 +20,15 @@ enum class MoveMode
     LastChild,   // last subsection of the target (last top-level without one)
     FirstChild,  // first subsection of the target (first top-level without one)
     LastSibling, // last on the target's level (last top-level without one)
+};
+
+// A new order of one section's subsections (of the top level when owner is
+// the notebook's container): oldRows[i] is the row, before the change, of
+// the subsection that goes to row i.
+struct ChildOrder
+{
+    Section* owner;
+    std::vector<int> oldRows;
 };
 
 // A removed section kept for the navigator's undo.
@@ -75,6 +85,16 @@ public:
     Section* insertSection(Section* before, const QString& caption);
     // Appends without touching the current section; for builders.
     Section* appendSection(Section* parent, QString caption);
+    // New sections with these captions and empty bodies from row on among
+    // parent's subsections (the top level without one), announced as one
+    // insertion; the current section stays. Returns the first new section,
+    // nullptr when there are no captions.
+    Section* insertSections(Section* parent, int row, const QStringList& captions);
+    // Puts the subsections of every owner listed in its new order (each a
+    // permutation of all its rows), announced as one change of layout:
+    // sections keep their subtrees, bodies and identity; the current
+    // section stays.
+    void reorderChildren(const std::vector<ChildOrder>& orders);
     // An empty caption is refused. True when the caption changed (exact,
     // case-sensitive comparison); the notebook is then marked modified.
     bool renameSection(Section* section, const QString& caption);
@@ -125,6 +145,9 @@ Q_SIGNALS:
     void sectionAboutToBeMoved(kelto::Section* sourceParent, int sourceRow,
                                kelto::Section* destinationParent, int destinationRow);
     void sectionMoved(kelto::Section* section);
+    // Around reorderChildren(); the orders name the rows as they were.
+    void childrenAboutToBeReordered();
+    void childrenReordered(const std::vector<kelto::ChildOrder>& orders);
     void captionChanged(kelto::Section* section);
     void aboutToReset();
     void resetDone();

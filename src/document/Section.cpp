@@ -1,6 +1,7 @@
 #include "Section.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kelto {
 
@@ -80,6 +81,34 @@ void Section::insertChild(int row, std::unique_ptr<Section> child)
     renumberFrom(row);
     if (m_children.size() == 1 && m_parent)
         m_parent->m_childHasChildren[size_t(m_row)] = true;
+}
+
+void Section::insertChildren(int row, std::vector<std::unique_ptr<Section>> children)
+{
+    if (children.empty())
+        return;
+    for (auto& child : children)
+        child->m_parent = this;
+    const bool wasEmpty = m_children.empty();
+    m_childHasChildren.insert(m_childHasChildren.begin() + row, children.size(), false);
+    m_children.insert(m_children.begin() + row, std::make_move_iterator(children.begin()),
+                      std::make_move_iterator(children.end()));
+    renumberFrom(row);
+    if (wasEmpty && m_parent)
+        m_parent->m_childHasChildren[size_t(m_row)] = true;
+}
+
+void Section::reorderChildren(const std::vector<int>& oldRows)
+{
+    std::vector<std::unique_ptr<Section>> children(m_children.size());
+    std::vector<bool> flags(m_children.size());
+    for (size_t i = 0; i < oldRows.size(); ++i) {
+        children[i] = std::move(m_children[size_t(oldRows[i])]);
+        flags[i] = m_childHasChildren[size_t(oldRows[i])];
+    }
+    m_children = std::move(children);
+    m_childHasChildren = std::move(flags);
+    renumberFrom(0);
 }
 
 std::unique_ptr<Section> Section::takeChild(int row)

@@ -59,6 +59,10 @@ private:
     friend class SectionTreeBuilder;
 
     void insertChild(int row, std::unique_ptr<Section> child);
+    // New sections without children at row, renumbered once.
+    void insertChildren(int row, std::vector<std::unique_ptr<Section>> children);
+    // oldRows[i] is the row of the child that goes to row i.
+    void reorderChildren(const std::vector<int>& oldRows);
     std::unique_ptr<Section> takeChild(int row);
     void renumberFrom(int row);
 

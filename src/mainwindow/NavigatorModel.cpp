@@ -4,6 +4,8 @@
 #include "document/OutlineText.h"
 #include "document/Section.h"
 
+#include <QHash>
+
 namespace kelto {
 
 NavigatorModel::NavigatorModel(Notebook* notebook, QObject* parent)
@@ -31,6 +33,12 @@ void NavigatorModel::connectNotebook()
     connect(nb, &Notebook::sectionsRemoved, this, [this] { endRemoveRows(); });
     connect(nb, &Notebook::sectionAboutToBeMoved, this, &NavigatorModel::onAboutToMove);
     connect(nb, &Notebook::sectionMoved, this, &NavigatorModel::onMoved);
+    // A reorder moves many rows at once: one change of layout, with the
+    // persistent indexes (selection, current item, open branches) following
+    // their sections, is far cheaper for a view than a move per row.
+    connect(nb, &Notebook::childrenAboutToBeReordered, this,
+            [this] { Q_EMIT layoutAboutToBeChanged({}, VerticalSortHint); });
+    connect(nb, &Notebook::childrenReordered, this, &NavigatorModel::onReordered);
     connect(nb, &Notebook::captionChanged, this, &NavigatorModel::onCaptionChanged);
     connect(nb, &Notebook::aboutToReset, this, [this] { beginResetModel(); });
     connect(nb, &Notebook::resetDone, this, [this] { endResetModel(); });
@@ -59,6 +67,29 @@ void NavigatorModel::onMoved()
         endMoveRows();
     else if (pending == PendingMove::Reset)
         endResetModel();
+}
+
+void NavigatorModel::onReordered(const std::vector<ChildOrder>& orders)
+{
+    // Per owner, the new row of every old row.
+    QHash<const Section*, std::vector<int>> newRows;
+    for (const ChildOrder& order : orders) {
+        std::vector<int>& rows = newRows[order.owner];
+        rows.resize(order.oldRows.size());
+        for (size_t i = 0; i < order.oldRows.size(); ++i)
+            rows[size_t(order.oldRows[i])] = int(i);
+    }
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        const auto* owner = static_cast<const Section*>(index.internalPointer());
+        const auto it = newRows.constFind(owner);
+        after.append(it == newRows.cend() ? index
+                                          : createIndex((*it)[size_t(index.row())], 0, owner));
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, VerticalSortHint);
 }
 
 void NavigatorModel::onCaptionChanged(Section* section)

@@ -2,10 +2,13 @@
 
 #include <QAbstractItemModel>
 
+#include <vector>
+
 namespace kelto {
 
 class Notebook;
 class Section;
+struct ChildOrder;
 
 // The navigator's view of a notebook: one item per section, one column, the
 // caption as its text. The model holds no section data of its own; an index
@@ -53,6 +56,7 @@ private:
     void onAboutToMove(Section* sourceParent, int sourceRow, Section* destinationParent,
                        int destinationRow);
     void onMoved();
+    void onReordered(const std::vector<ChildOrder>& orders);
     void onCaptionChanged(Section* section);
     void onNotebookDestroyed();
 

@@ -17,9 +17,11 @@
 #include "export/ExportCommands.h"
 #include "export/PrintCommands.h"
 #include "search/SearchCommands.h"
+#include "settings/ConfigLocation.h"
 #include "settings/SettingsKeys.h"
 #include "tools/CharsCommands.h"
 #include "tools/DateTimeCommands.h"
+#include "tools/ToolCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -193,6 +195,9 @@ void TNotesForm::buildCommandGroups()
     m_dateTimeCommands =
         std::make_unique<DateTimeCommands>(*this, *m_editorCommands, m_settings, this);
     m_charsCommands = std::make_unique<CharsCommands>(*this, *m_editorCommands, m_settings, this);
+    m_toolCommands = std::make_unique<ToolCommands>(
+        *this, ToolCommands::Parts{m_notebook, *m_tree, *m_model, *m_editor}, m_settings, m_prompts,
+        templatesFileBeside(m_settings.fileName()));
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);

@@ -35,6 +35,7 @@ class NavigatorView;
 class SearchCommands;
 class StatusPanels;
 class TKeltoEdit;
+class ToolCommands;
 class UserPrompts;
 class WindowSettings;
 
@@ -130,6 +131,7 @@ private:
     std::unique_ptr<PrintCommands> m_printCommands;
     std::unique_ptr<DateTimeCommands> m_dateTimeCommands;
     std::unique_ptr<CharsCommands> m_charsCommands;
+    std::unique_ptr<ToolCommands> m_toolCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;

@@ -64,4 +64,9 @@ QString templatesFilePath()
     return QDir(settingsDirectory()).filePath(TemplatesFileName);
 }
 
+QString templatesFileBeside(const QString& settingsFile)
+{
+    return QFileInfo(settingsFile).absoluteDir().filePath(TemplatesFileName);
+}
+
 } // namespace kelto

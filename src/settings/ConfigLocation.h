@@ -23,5 +23,7 @@ QString configDirectoryFor(const ConfigLocationInputs& inputs);
 QString settingsDirectory();
 QString settingsFilePath();  // kelto.ini
 QString templatesFilePath(); // kelto.ntl
+// The templates file that belongs to a settings file: kelto.ntl beside it.
+QString templatesFileBeside(const QString& settingsFile);
 
 } // namespace kelto

@@ -123,6 +123,7 @@ TEST(ExportCommands, OkChecksTheTargetBeforeExporting)
             Export::radio(box, "FormatRadioGroup", 1);
             Export::radio(box, "RangeRadioGroup", 2);
             Export::radio(box, "ObjectsRadioGroup", 1);
+            Export::c<QCheckBox>(box, "DocInfoCheckBox")->setChecked(false);
             Export::c<QLineEdit>(box, "FileNameEdit")->setText(target);
             Export::c<QPushButton>(box, "OkButton")->click();
             EXPECT_EQ(box.isVisible(), !c.written);
@@ -132,6 +133,7 @@ TEST(ExportCommands, OkChecksTheTargetBeforeExporting)
         EXPECT_EQ(n.prompts.errors.isEmpty(), !*c.error);
         TextExportOptions options;
         options.range = ExportRange::SectionOnly;
+        options.documentInfo = false;
         options.delimiter = QString(50, u'-');
         options.selected = n.s("B");
         if (c.written)
