@@ -1,6 +1,7 @@
 // The desktop program: the main window over one notebook.
 //
 //   kelto [FILE]                 open FILE (or the start-up document)
+//   kelto --version              print the version
 //   kelto --self-test [FILE]     build the window offscreen, load FILE,
 //                                close; exit status 0 when all went well
 
@@ -47,6 +48,10 @@ bool hasArgument(int argc, char** argv, const char* wanted)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("kelto %s\n", KELTO_VERSION);
+        return 0;
+    }
     const bool selfTest = hasArgument(argc, argv, "--self-test");
     if (selfTest && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

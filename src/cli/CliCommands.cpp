@@ -476,7 +476,7 @@ const Command Commands[] = {
       {"--frames", "0-2", 0, 2},
       {"--delimiter", "TEXT"}},
      "NOTEBOOK OUTPUT",
-     "",
+     "the notebook, or part of it, as a notebook, text or HTML file",
      commandExport},
     {"import",
      {{"--into", "NOTEBOOK"}, {"--under", "INDEX", 0, std::numeric_limits<int>::max()}},
@@ -509,7 +509,7 @@ QByteArray usageText()
 {
     constexpr qsizetype LineWidth = 79;
     constexpr qsizetype SummaryColumn = 30;
-    QByteArray text = "usage: kelto-cli COMMAND ...\n";
+    QByteArray text = "usage: kelto-cli COMMAND ...  |  kelto-cli --help  |  kelto-cli --version\n";
     for (const Command& command : Commands) {
         QByteArray line = QByteArray("  ") + command.name;
         const QByteArray indent(line.size() + 1, ' ');
@@ -557,6 +557,10 @@ int run(const QStringList& arguments, QByteArray& outBytes, QByteArray& errBytes
         arguments.at(0) == QLatin1String("-h")) {
         (arguments.isEmpty() ? errBytes : outBytes) += usageText();
         return arguments.isEmpty() ? UsageError : Success;
+    }
+    if (arguments == QStringList{QStringLiteral("--version")}) {
+        outBytes += "kelto-cli " KELTO_VERSION "\n";
+        return Success;
     }
     QByteArray produced;
     Output buffered(produced);
