@@ -18,6 +18,7 @@
 #include "export/PrintCommands.h"
 #include "search/SearchCommands.h"
 #include "settings/SettingsKeys.h"
+#include "side/SideCommands.h"
 #include "tools/CharsCommands.h"
 #include "tools/DateTimeCommands.h"
 
@@ -193,6 +194,7 @@ void TNotesForm::buildCommandGroups()
     m_dateTimeCommands =
         std::make_unique<DateTimeCommands>(*this, *m_editorCommands, m_settings, this);
     m_charsCommands = std::make_unique<CharsCommands>(*this, *m_editorCommands, m_settings, this);
+    m_sideCommands = std::make_unique<SideCommands>(*this, m_notebook, m_settings, m_prompts, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);
@@ -402,6 +404,7 @@ void TNotesForm::typeTab()
 void TNotesForm::applySetting(const KeyBase& key)
 {
     m_windowSettings->apply(key);
+    m_sideCommands->apply(key);
     if (key == keys::editor::UseTabChar)
         updateActions();
 }
