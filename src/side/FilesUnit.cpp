@@ -103,6 +103,18 @@ void TFileManagerForm::buildTools()
     up->setObjectName(QStringLiteral("UpToolButton"));
     up->setDefaultAction(m_up);
 
+    QToolButton* view = makeViewButton();
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_volumeBox, 1);
+    row->addWidget(up);
+    row->addWidget(view);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
+// "Вид": large icons, small icons, a list (the first view) or a table.
+QToolButton* TFileManagerForm::makeViewButton()
+{
     auto* view = new QToolButton(this);
     view->setObjectName(QStringLiteral("ViewToolButton"));
     view->setText(QStringLiteral("Вид"));
@@ -121,12 +133,7 @@ void TFileManagerForm::buildTools()
         connect(a, &QAction::triggered, this, [this, mode] { setViewMode(mode); });
     }
     view->setMenu(menu);
-
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_volumeBox, 1);
-    row->addWidget(up);
-    row->addWidget(view);
-    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    return view;
 }
 
 void TFileManagerForm::buildViews()

@@ -7,12 +7,12 @@
 
 #include <functional>
 
-class QActionGroup;
 class QComboBox;
 class QLabel;
 class QListView;
 class QStackedWidget;
 class QStandardItemModel;
+class QToolButton;
 class QTreeView;
 
 namespace kelto {
@@ -53,6 +53,7 @@ protected:
 
 private:
     void buildTools();
+    QToolButton* makeViewButton();
     void buildViews();
     void fillVolumes();
     void showEntries(QList<FolderEntry> entries);

@@ -130,3 +130,15 @@ TEST(SideTools, FilePanelListsEntersOpensAndToggles)
     EXPECT_FALSE(n.form().isVisible());
     EXPECT_FALSE(n.w().settings().read(keys::treepad::ShowFileManager));
 }
+
+// The stored visibility shows the panel at start; closing it with its frame
+// stores it hidden.
+TEST(SideTools, FilePanelFollowsStoredVisibility)
+{
+    Window n("A", "[Treepad]\r\nShowFileManager=1\r\n");
+    TFileManagerForm* panel = n.w().sideCommands().filePanel();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isVisible());
+    panel->close();
+    EXPECT_FALSE(n.w().settings().read(keys::treepad::ShowFileManager));
+}
