@@ -141,6 +141,7 @@ void TFileManagerForm::buildViews()
     m_model = new QStandardItemModel(0, 3, this);
     m_model->setHorizontalHeaderLabels(
         {QStringLiteral("Имя"), QStringLiteral("Размер"), QStringLiteral("Изменён")});
+    m_model->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_viewStack = new QStackedWidget(this);
     m_listView = new QListView(m_viewStack);
     m_listView->setObjectName(QStringLiteral("DirListView"));

@@ -73,6 +73,8 @@ void SideCommands::showFilePanel(bool shown)
                              [this] { m_settings.write(keys::treepad::ShowFileManager, false); });
         }
         m_filePanel->show();
+        m_filePanel->raise();
+        m_filePanel->activateWindow();
     }
     m_host.scheduleUpdate();
 }
