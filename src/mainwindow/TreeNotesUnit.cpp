@@ -19,6 +19,7 @@
 #include "search/SearchCommands.h"
 #include "settings/ConfigLocation.h"
 #include "settings/SettingsKeys.h"
+#include "side/SideCommands.h"
 #include "tools/CharsCommands.h"
 #include "tools/DateTimeCommands.h"
 #include "tools/ToolCommands.h"
@@ -198,6 +199,7 @@ void TNotesForm::buildCommandGroups()
     m_toolCommands = std::make_unique<ToolCommands>(
         *this, ToolCommands::Parts{m_notebook, *m_tree, *m_model, *m_editor}, m_settings, m_prompts,
         templatesFileBeside(m_settings.fileName()));
+    m_sideCommands = std::make_unique<SideCommands>(*this, m_notebook, m_settings, m_prompts, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);
@@ -407,6 +409,7 @@ void TNotesForm::typeTab()
 void TNotesForm::applySetting(const KeyBase& key)
 {
     m_windowSettings->apply(key);
+    m_sideCommands->apply(key);
     if (key == keys::editor::UseTabChar)
         updateActions();
 }

@@ -33,6 +33,7 @@ class NavigatorCommands;
 class NavigatorModel;
 class NavigatorView;
 class SearchCommands;
+class SideCommands;
 class StatusPanels;
 class TKeltoEdit;
 class ToolCommands;
@@ -81,6 +82,7 @@ public:
     SearchCommands& searchCommands() { return *m_searchCommands; }
     PrintCommands& printCommands() { return *m_printCommands; }
     CharsCommands& charsCommands() { return *m_charsCommands; }
+    SideCommands& sideCommands() { return *m_sideCommands; }
     // Files dropped on the window: the first one is opened.
     void openDroppedFiles(const QList<QUrl>& urls);
 
@@ -132,6 +134,7 @@ private:
     std::unique_ptr<DateTimeCommands> m_dateTimeCommands;
     std::unique_ptr<CharsCommands> m_charsCommands;
     std::unique_ptr<ToolCommands> m_toolCommands;
+    std::unique_ptr<SideCommands> m_sideCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;

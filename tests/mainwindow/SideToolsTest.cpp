@@ -1,0 +1,144 @@
+// The document properties dialog (Ctrl+M) and the file manager panel
+// (Ctrl+Q).
+
+#include "WindowFixture.h"
+#include "settings/SettingsKeys.h"
+#include "side/FilesUnit.h"
+#include "side/InfoUnit.h"
+#include "side/SideCommands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kelto;
+using namespace kelto::test;
+
+// OK writes the edits back (a pasted line break cannot start a property of
+// its own) and marks the notebook modified only when a value changed;
+// Cancel changes nothing. The stamps are shown, never written.
+TEST(SideTools, PropertiesDialogOkAndCancel)
+{
+    const std::tuple<const char*, const char*, bool, const char*, bool> cases[] = {
+        {"N2", "x\nActivate=7", true, "FlWrite=w|Name=N2|Descript=x Activate=7", true},
+        {"N2", "x", false, "FlWrite=w|name=N", false},
+        {"N", "", true, "FlWrite=w|name=N", false},
+        {"", "", true, "FlWrite=w", true}};
+    for (const auto& [name, description, ok, lines, modified] : cases) {
+        SCOPED_TRACE(name);
+        Window n("A");
+        n.nb().properties().setLines({QStringLiteral("FlWrite=w"), QStringLiteral("name=N")});
+        EXPECT_TRUE(withDialog<TFileInfoDialog>(n, "ActionServiceInfo", [&](TFileInfoDialog& d) {
+            EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("edtLastWrite"))->text(), u"w");
+            EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("edtCreation"))->text(),
+                      u8("(нет данных)"));
+            d.findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(u8(name));
+            auto* memo = d.findChild<QPlainTextEdit*>(QStringLiteral("MemoDesc"));
+            memo->setPlainText(u8(description));
+            if (ok)
+                QTest::keyClick(memo, Qt::Key_Return);
+        }));
+        EXPECT_EQ(n.nb().properties().lines().join(u'|'), u8(lines));
+        EXPECT_EQ(n.nb().isModified(), modified);
+    }
+}
+
+namespace {
+
+// The panel shown by Ctrl+Q over a temporary folder holding a subfolder, a
+// file of 1536 bytes and one whose name begins with "-".
+struct Panel : Window
+{
+    Panel()
+    {
+        QDir(dir.root()).mkpath(QStringLiteral("f/sub"));
+        writeBytes(path("b.txt"), QByteArray(1536, 'x'));
+        writeBytes(path("-o"), QByteArray());
+        trigger("ActionServiceFiles");
+        form().setOpener([this](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        EXPECT_TRUE(form().changeFolder(path("")));
+    }
+    QString path(const char* name) const
+    {
+        return QDir::cleanPath(dir.path(QStringLiteral("f/") + u8(name)));
+    }
+    ~Panel() { QDir::setCurrent(saved); }
+    TFileManagerForm& form() { return *w().sideCommands().filePanel(); }
+    QString status(int panel)
+    {
+        return form().findChild<QStatusBar*>()->findChildren<QLabel*>().at(panel)->text();
+    }
+    int row(const char* name)
+    {
+        const auto& entries = form().entries();
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries[i].name == u8(name))
+                return i;
+        }
+        return -1;
+    }
+    QString saved = QDir::currentPath();
+    QList<QUrl> opened;
+};
+
+} // namespace
+
+TEST(SideTools, FilePanelListsEntersOpensAndToggles)
+{
+    Panel n;
+    EXPECT_TRUE(n.form().isVisible());
+    EXPECT_TRUE(n.w().settings().read(keys::treepad::ShowFileManager));
+    EXPECT_EQ(n.w().action(u"ActionServiceFiles")->text(), u8("Скрыть &файлы"));
+    EXPECT_EQ(n.status(0), u8("Всего: 4"));
+    auto* model = n.form().findChild<QStandardItemModel*>();
+    const int file = n.row("b.txt");
+    EXPECT_EQ(model->item(file, 1)->text(), QLocale::system().toString(1536));
+    EXPECT_FALSE(model->item(file, 2)->text().isEmpty());
+    EXPECT_TRUE(model->item(n.row("sub"), 1)->text().isEmpty());
+
+    n.form().activate(n.row("-o"));
+    EXPECT_EQ(n.opened, QList<QUrl>{QUrl::fromLocalFile(n.path("-o"))});
+    n.form().activate(n.row("sub"));
+    EXPECT_EQ(n.form().folder(), n.path("sub"));
+    EXPECT_EQ(QDir::currentPath(), n.form().folder());
+    EXPECT_EQ(n.status(0), u8("Всего: 1"));
+    n.form().activate(n.row(".."));
+    EXPECT_EQ(n.form().folder(), n.path(""));
+
+    // A folder that can be entered but not read says so and is not entered.
+    const QString sub = n.path("sub");
+    QFile::setPermissions(sub, QFileDevice::ExeOwner);
+    if (QDir(sub).entryList().isEmpty()) {
+        EXPECT_FALSE(n.form().changeFolder(sub));
+        EXPECT_EQ(n.prompts.errors.size(), 1);
+        EXPECT_EQ(n.form().folder(), n.path(""));
+    }
+    QFile::setPermissions(sub,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    n.trigger("ActionServiceFiles");
+    EXPECT_FALSE(n.form().isVisible());
+    EXPECT_FALSE(n.w().settings().read(keys::treepad::ShowFileManager));
+}
+
+// The stored visibility shows the panel at start; closing it with its frame
+// stores it hidden.
+TEST(SideTools, FilePanelFollowsStoredVisibility)
+{
+    Window n("A", "[Treepad]\r\nShowFileManager=1\r\n");
+    TFileManagerForm* panel = n.w().sideCommands().filePanel();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isVisible());
+    panel->close();
+    EXPECT_FALSE(n.w().settings().read(keys::treepad::ShowFileManager));
+}
