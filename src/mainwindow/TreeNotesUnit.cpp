@@ -18,6 +18,7 @@
 #include "export/PrintCommands.h"
 #include "search/SearchCommands.h"
 #include "settings/SettingsKeys.h"
+#include "side/HistoryCommands.h"
 #include "tools/CharsCommands.h"
 #include "tools/DateTimeCommands.h"
 
@@ -61,7 +62,10 @@ TNotesForm::TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidge
         FileCommands::Hooks{
             [this](const QString& caption, const QString& path) { showFileName(caption, path); },
             [this](bool shown) { showLoading(shown); },
-            {},
+            [this](const QString& path) {
+                if (m_historyCommands)
+                    m_historyCommands->record(path);
+            },
             [this] { m_tree->commitCaptionEdit(); }});
     buildCommands();
     buildCommandGroups();
@@ -193,6 +197,8 @@ void TNotesForm::buildCommandGroups()
     m_dateTimeCommands =
         std::make_unique<DateTimeCommands>(*this, *m_editorCommands, m_settings, this);
     m_charsCommands = std::make_unique<CharsCommands>(*this, *m_editorCommands, m_settings, this);
+    m_historyCommands = std::make_unique<HistoryCommands>(*this, *m_actions, *m_fileCommands,
+                                                          m_notebook, m_settings, m_prompts, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);
@@ -402,6 +408,7 @@ void TNotesForm::typeTab()
 void TNotesForm::applySetting(const KeyBase& key)
 {
     m_windowSettings->apply(key);
+    m_historyCommands->apply(key);
     if (key == keys::editor::UseTabChar)
         updateActions();
 }
@@ -433,7 +440,7 @@ void TNotesForm::startUp(const QStringList& arguments)
             m_notebook.addSection(nullptr, Notebook::NewSectionCaption);
             break;
         case keys::treepad::OnLoadRecent: {
-            const QStringList history = m_settings.ReadFileList();
+            const QStringList& history = m_historyCommands->history().entries();
             if (!history.isEmpty())
                 m_fileCommands->openFile(history.first());
             break;
@@ -468,6 +475,7 @@ void TNotesForm::storeSettings()
         return;
     m_settingsStored = true;
     m_searchCommands->storeAtExit();
+    m_historyCommands->storeAtExit();
     m_windowSettings->storeAtExit();
     run([this] { m_settings.UpdateFile(); });
 }

@@ -26,6 +26,7 @@ class DateTimeCommands;
 class EditorCommands;
 class FileCommands;
 class HelpWindow;
+class HistoryCommands;
 class ExportCommands;
 class ImportCommands;
 class PrintCommands;
@@ -80,6 +81,7 @@ public:
     SearchCommands& searchCommands() { return *m_searchCommands; }
     PrintCommands& printCommands() { return *m_printCommands; }
     CharsCommands& charsCommands() { return *m_charsCommands; }
+    HistoryCommands& historyCommands() { return *m_historyCommands; }
     // Files dropped on the window: the first one is opened.
     void openDroppedFiles(const QList<QUrl>& urls);
 
@@ -130,6 +132,7 @@ private:
     std::unique_ptr<PrintCommands> m_printCommands;
     std::unique_ptr<DateTimeCommands> m_dateTimeCommands;
     std::unique_ptr<CharsCommands> m_charsCommands;
+    std::unique_ptr<HistoryCommands> m_historyCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;
