@@ -19,6 +19,7 @@
 #include "search/SearchCommands.h"
 #include "settings/ConfigLocation.h"
 #include "settings/SettingsKeys.h"
+#include "side/HistoryCommands.h"
 #include "side/SideCommands.h"
 #include "tools/CharsCommands.h"
 #include "tools/DateTimeCommands.h"
@@ -64,7 +65,10 @@ TNotesForm::TNotesForm(const QString& settingsPath, UserPrompts& prompts, QWidge
         FileCommands::Hooks{
             [this](const QString& caption, const QString& path) { showFileName(caption, path); },
             [this](bool shown) { showLoading(shown); },
-            {},
+            [this](const QString& path) {
+                if (m_historyCommands)
+                    m_historyCommands->record(path);
+            },
             [this] { m_tree->commitCaptionEdit(); }});
     buildCommands();
     buildCommandGroups();
@@ -200,6 +204,8 @@ void TNotesForm::buildCommandGroups()
         *this, ToolCommands::Parts{m_notebook, *m_tree, *m_model, *m_editor}, m_settings, m_prompts,
         templatesFileBeside(m_settings.fileName()));
     m_sideCommands = std::make_unique<SideCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_historyCommands = std::make_unique<HistoryCommands>(*this, *m_actions, *m_fileCommands,
+                                                          m_notebook, m_settings, m_prompts, this);
     // The enabling rules follow the focus.
     m_editor->installEventFilter(this);
     m_tree->installEventFilter(this);
@@ -410,6 +416,7 @@ void TNotesForm::applySetting(const KeyBase& key)
 {
     m_windowSettings->apply(key);
     m_sideCommands->apply(key);
+    m_historyCommands->apply(key);
     if (key == keys::editor::UseTabChar)
         updateActions();
 }
@@ -441,7 +448,7 @@ void TNotesForm::startUp(const QStringList& arguments)
             m_notebook.addSection(nullptr, Notebook::NewSectionCaption);
             break;
         case keys::treepad::OnLoadRecent: {
-            const QStringList history = m_settings.ReadFileList();
+            const QStringList& history = m_historyCommands->history().entries();
             if (!history.isEmpty())
                 m_fileCommands->openFile(history.first());
             break;
@@ -476,6 +483,7 @@ void TNotesForm::storeSettings()
         return;
     m_settingsStored = true;
     m_searchCommands->storeAtExit();
+    m_historyCommands->storeAtExit();
     m_windowSettings->storeAtExit();
     run([this] { m_settings.UpdateFile(); });
 }

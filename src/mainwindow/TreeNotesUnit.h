@@ -26,6 +26,7 @@ class DateTimeCommands;
 class EditorCommands;
 class FileCommands;
 class HelpWindow;
+class HistoryCommands;
 class ExportCommands;
 class ImportCommands;
 class PrintCommands;
@@ -83,6 +84,7 @@ public:
     PrintCommands& printCommands() { return *m_printCommands; }
     CharsCommands& charsCommands() { return *m_charsCommands; }
     SideCommands& sideCommands() { return *m_sideCommands; }
+    HistoryCommands& historyCommands() { return *m_historyCommands; }
     // Files dropped on the window: the first one is opened.
     void openDroppedFiles(const QList<QUrl>& urls);
 
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<CharsCommands> m_charsCommands;
     std::unique_ptr<ToolCommands> m_toolCommands;
     std::unique_ptr<SideCommands> m_sideCommands;
+    std::unique_ptr<HistoryCommands> m_historyCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;

@@ -42,6 +42,11 @@ QString UserPrompts::exportFileName(QWidget*, const QString&, const QString&)
     return QString();
 }
 
+QString UserPrompts::anyFileName(QWidget*, const QString&)
+{
+    return QString();
+}
+
 UserPrompts::Answer DialogPrompts::question(QWidget* parent, const QString& text, bool cancellable)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
@@ -147,6 +152,14 @@ QString DialogPrompts::exportFileName(QWidget* parent, const QString& suggested,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(suffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString DialogPrompts::anyFileName(QWidget* parent, const QString& start)
+{
+    QFileDialog dialog(parent, QString(), start, QStringLiteral("Все файлы (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

@@ -47,6 +47,9 @@ public:
     // cancels.
     virtual QString exportFileName(QWidget* parent, const QString& suggested,
                                    const QString& suffix);
+    // An existing file of any name, for the favourites. Empty when the user
+    // cancels. The default cancels.
+    virtual QString anyFileName(QWidget* parent, const QString& start);
 };
 
 // The real dialogs: message boxes titled "Тримбель" and the file dialogs for
@@ -69,6 +72,8 @@ public:
     // files. Replacing is asked by the export dialog, not here.
     QString exportFileName(QWidget* parent, const QString& suggested,
                            const QString& suffix) override;
+    // "Все файлы (*)": names without a dot are files too.
+    QString anyFileName(QWidget* parent, const QString& start) override;
 };
 
 // The filter list of the notebook file dialogs.

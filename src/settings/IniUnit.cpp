@@ -412,10 +412,10 @@ void TpIniFile::WriteList(QStringView section, QStringView prefix, const QString
 void TpIniFile::AddFavoriteEntry(const QString& value)
 {
     const ListSection& list = keys::Favorite;
-    // The count of entries is the next number, unless the section has gaps
-    // (File0, File2): then that name may be taken, and the first free number
-    // above it keeps every existing favourite.
-    qsizetype number = ReadSectionKeys(list.section).size();
+    // The first free number: a hand-edited section with gaps (File0, File2)
+    // keeps every entry it has. A new key goes to the end of its section, so
+    // the new favourite is the last one whatever its number.
+    int number = 0;
     while (keyExists(list.section, numbered(list.prefix, number)))
         ++number;
     WriteString(list.section, numbered(list.prefix, number), value);

@@ -132,8 +132,8 @@ public:
         WriteList(list.section, list.prefix, items);
     }
 
-    // Appends a favourite at the end of the Favorite section without
-    // overwriting any entry already there.
+    // Appends a favourite at the end of the Favorite section under the
+    // first File<k> key not in use, so no entry already there is replaced.
     void AddFavoriteEntry(const QString& value);
     // The index-th favourite in file order, or "" when there is none.
     QString ReadFavorite(int index) const;

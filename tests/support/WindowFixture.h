@@ -38,7 +38,7 @@ class ScriptedPrompts : public UserPrompts
 public:
     QList<Answer> answers;                         // for the questions; No when empty
     QStringList saveNames, openNames, importNames; // for the file dialogs; cancel when empty
-    QStringList questions, questionTitles, errors, messages;
+    QStringList questions, questionTitles, errors, messages, messageTitles;
     int saveDialogs = 0;
 
     Answer question(QWidget*, const QString& text, bool) override
@@ -52,9 +52,14 @@ public:
         return question(parent, text, false);
     }
     void error(QWidget*, const QString& text) override { errors << text; }
-    void information(QWidget*, const QString& text, const QString&) override { messages << text; }
+    void information(QWidget*, const QString& text, const QString& title) override
+    {
+        messages << text;
+        messageTitles << title;
+    }
     QString openFileName(QWidget*, const QString&) override { return take(openNames); }
     QString importFileName(QWidget*, const QString&) override { return take(importNames); }
+    QString anyFileName(QWidget*, const QString&) override { return take(openNames); }
     QString saveFileName(QWidget*, const QString&) override
     {
         ++saveDialogs;
