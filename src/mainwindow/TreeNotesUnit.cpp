@@ -20,6 +20,7 @@
 #include "settings/ConfigLocation.h"
 #include "settings/SettingsKeys.h"
 #include "side/HistoryCommands.h"
+#include "side/OptionsCommands.h"
 #include "side/SideCommands.h"
 #include "tools/CharsCommands.h"
 #include "tools/DateTimeCommands.h"
@@ -204,6 +205,18 @@ void TNotesForm::buildCommandGroups()
         *this, ToolCommands::Parts{m_notebook, *m_tree, *m_model, *m_editor}, m_settings, m_prompts,
         templatesFileBeside(m_settings.fileName()));
     m_sideCommands = std::make_unique<SideCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    TOptionsDialog::Window parts{
+        [this](bool editor) { return editor ? m_editor->font() : m_tree->font(); },
+        [this] { m_windowSettings->applyFonts(); },
+        [this](bool editor) {
+            return (editor ? static_cast<QWidget*>(m_editor) : m_tree)
+                ->palette()
+                .color(QPalette::Base);
+        },
+        QSystemTrayIcon::isSystemTrayAvailable()};
+    m_optionsCommands =
+        std::make_unique<OptionsCommands>(*this, m_settings, m_toolCommands->patterns(),
+                                          templatesFileBeside(m_settings.fileName()), parts, this);
     m_historyCommands = std::make_unique<HistoryCommands>(*this, *m_actions, *m_fileCommands,
                                                           m_notebook, m_settings, m_prompts, this);
     // The enabling rules follow the focus.

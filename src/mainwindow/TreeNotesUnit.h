@@ -34,6 +34,7 @@ class NavigatorCommands;
 class NavigatorModel;
 class NavigatorView;
 class SearchCommands;
+class OptionsCommands;
 class SideCommands;
 class StatusPanels;
 class TKeltoEdit;
@@ -137,6 +138,7 @@ private:
     std::unique_ptr<CharsCommands> m_charsCommands;
     std::unique_ptr<ToolCommands> m_toolCommands;
     std::unique_ptr<SideCommands> m_sideCommands;
+    std::unique_ptr<OptionsCommands> m_optionsCommands;
     std::unique_ptr<HistoryCommands> m_historyCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QSplitter>
 #include <QTreeView>
+#include <QWindow>
 
 namespace kelto {
 
@@ -169,10 +170,13 @@ void WindowSettings::applyAlwaysOnTop()
     const bool onTop = m_settings.read(keys::treepad::AlwaysOnTop);
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
         return;
-    const bool visible = window->isVisible();
+    // Through the native window's flag: changing the widget's flags would
+    // hide and re-create the window.
+    if (QWindow* handle = window->windowHandle()) {
+        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+        return;
+    }
     window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible)
-        window->show();
 }
 
 void WindowSettings::storeAtExit()

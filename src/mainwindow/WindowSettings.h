@@ -38,6 +38,8 @@ public:
     void apply(const KeyBase& key);
     // Placement (bounds and navigator width only when not maximised).
     void storeAtExit();
+    // The stored editor and navigator fonts, applied now.
+    void applyFonts();
 
     // 0x00BBGGRR, or a system colour (top byte 0x80, index in the low byte).
     static QColor toColor(int stored, const QPalette& palette);
@@ -45,7 +47,6 @@ public:
 
 private:
     void applyPlacement();
-    void applyFonts();
     void applyNavigatorColor();
     void applyEditorColor();
     void applyAlign();

@@ -1,0 +1,109 @@
+// The options dialog: OK stores what its pages show (and the window
+// follows), Cancel stores nothing, and the templates file is written last.
+
+#include "WindowFixture.h"
+#include "settings/IniUnit.h"
+#include "settings/SettingsKeys.h"
+#include "side/OptionsUnit.h"
+#include "side/RecentFiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace kelto;
+using namespace kelto::test;
+
+namespace {
+
+template <class T = QWidget> T* c(QWidget& w, const char* name)
+{
+    return w.findChild<T*>(QLatin1String(name));
+}
+
+// Changes a control of every page.
+void changeEveryPage(TOptionsDialog& d)
+{
+    c<QCheckBox>(d, "AlwaysOnTopCheckBox")->setChecked(true);
+    c<QCheckBox>(d, "BackUpCheck")->setChecked(false);
+    c<QRadioButton>(d, "LoadLastFileRadioButton")->click();
+    c<QLineEdit>(d, "LoadFirstFileEdit")->setText(u8("other.nib"));
+    c<QSpinBox>(d, "FavMaxSpinEdit")->setValue(1);
+    c<QRadioButton>(d, "TabKeyTab")->click();
+    c<QRadioButton>(d, "RightRadioButton")->click();
+    c<QCheckBox>(d, "DelNodeQueryCheck")->setChecked(true);
+    c<QSpinBox>(d, "ShiftsSpinEdit")->setValue(4);
+    c<QCheckBox>(d, "WrapCheckBox")->setChecked(true);
+    c<QComboBox>(d, "LinkFontComboBox")->setCurrentText(u8("Не установлен"));
+    c<QComboBox>(d, "LinkSizeComboBox")->setCurrentText(u8("14"));
+    d.pages()->setCurrentIndex(2);
+}
+
+QString stored(const TpIniFile& s)
+{
+    return QStringList{QString::number(s.read(keys::treepad::AlwaysOnTop)),
+                       QString::number(s.read(keys::treepad::CreateBackUp)),
+                       QString::number(s.read(keys::treepad::OnLoad)),
+                       s.read(keys::treepad::LoadFile),
+                       QString::number(s.read(keys::treepad::MaxFavoriteCount)),
+                       QString::number(s.read(keys::editor::UseTabChar)),
+                       QString::number(s.read(keys::navigator::Align)),
+                       QString::number(s.read(keys::navigator::DelNodeQuery)),
+                       QString::number(s.read(keys::editor::ShiftsCount)),
+                       QString::number(s.read(keys::editor::WordWrap)),
+                       s.read(keys::html::LinkFont),
+                       QString::number(s.read(keys::html::LinkSize)),
+                       QString::number(s.read(keys::treepad::ActiveOptionsPage))}
+        .join(u' ');
+}
+
+} // namespace
+
+TEST(OptionsDialog, OkStoresEveryPageAndCancelNothing)
+{
+    // The stored page 7 reads as 4 (the last) outside the dialog.
+    const QString before = u8("0 1 2 kelto.nib 3 0 3 0 1 0 Tahoma 10 4");
+    const QString after = u8("1 0 1 kelto.nib 1 1 4 1 4 1 Не установлен 14 2");
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        Window n("A", "[Treepad]\r\nActiveOptionsPage=7\r\nMaxFavoriteCount=3\r\n"
+                      "[Favorite]\r\nFile0=/a.nib\r\nFile1=/b.nib\r\nFile2=/c.nib\r\n");
+        ASSERT_TRUE(withDialog<TOptionsDialog>(n, "ActionServiceOptions", [&](TOptionsDialog& d) {
+            EXPECT_EQ(d.pages()->currentIndex(), 0) << "a page outside the five opens the first";
+            changeEveryPage(d);
+            if (ok)
+                c<QPushButton>(d, "OkButton")->click();
+        }));
+        TpIniFile& s = n.w().settings();
+        EXPECT_EQ(stored(s), ok ? after : before);
+        EXPECT_EQ(favorites::read(s).size(), ok ? 1 : 3);
+        auto* splitter = n.w().findChild<QSplitter*>();
+        ASSERT_TRUE(splitter);
+        EXPECT_EQ(
+            splitter->widget(0) == n.editor() || splitter->widget(0)->isAncestorOf(n.editor()), ok)
+            << "the navigator moves to the right";
+    }
+}
+
+// The templates file is written after everything else is stored; a file
+// that cannot be written is reported and the other values stay stored.
+TEST(OptionsDialog, TemplatesAreWrittenLast)
+{
+    Window n("A");
+    const QString ntl = QFileInfo(n.settingsPath()).dir().filePath(u8("kelto.ntl"));
+    QDir().mkpath(ntl); // a folder in the file's place
+    ASSERT_TRUE(withDialog<TOptionsDialog>(n, "ActionServiceOptions", [&](TOptionsDialog& d) {
+        c<QSpinBox>(d, "ShiftsSpinEdit")->setValue(5);
+        c<QPushButton>(d, "OkButton")->click();
+    }));
+    EXPECT_EQ(n.w().settings().read(keys::editor::ShiftsCount), 5);
+    EXPECT_EQ(n.prompts.errors.size(), 1);
+}
