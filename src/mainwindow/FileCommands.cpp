@@ -80,6 +80,18 @@ void FileCommands::openFile(const QString& path)
     m_notebook.setModified(false);
 }
 
+void FileCommands::restoreFile(const QString& journal, const QString& original)
+{
+    const BusyCursor busy;
+    ReadOptions options;
+    options.activateLastNode = true;
+    ReadNotebook(journal, m_notebook, options);
+    if (!original.isEmpty())
+        remember(original, fileStamp(original));
+    setFileName(original);
+    m_notebook.setModified(true);
+}
+
 bool FileCommands::open()
 {
     const QString path = m_prompts.openFileName(m_parent, QDir::currentPath());

@@ -46,6 +46,9 @@ public:
     // Reads the file into the notebook; a failure leaves the open notebook,
     // its name and its modified flag as they were.
     void openFile(const QString& path);
+    // Loads a recovery journal as the unsaved state of the notebook it was
+    // written for: under original's name (none when empty), modified.
+    void restoreFile(const QString& journal, const QString& original);
     // The Open command: a file dialog, then askSave and openFile. False when
     // nothing was opened.
     bool open();

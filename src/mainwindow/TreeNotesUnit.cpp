@@ -21,6 +21,7 @@
 #include "settings/SettingsKeys.h"
 #include "side/HistoryCommands.h"
 #include "side/OptionsCommands.h"
+#include "side/RecoveryJournal.h"
 #include "side/SideCommands.h"
 #include "tools/CharsCommands.h"
 #include "tools/DateTimeCommands.h"
@@ -205,6 +206,7 @@ void TNotesForm::buildCommandGroups()
         *this, ToolCommands::Parts{m_notebook, *m_tree, *m_model, *m_editor}, m_settings, m_prompts,
         templatesFileBeside(m_settings.fileName()));
     m_sideCommands = std::make_unique<SideCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_recovery = new RecoveryJournal(m_notebook, *m_editor, m_settings, this);
     TOptionsDialog::Window parts{
         [this](bool editor) { return editor ? m_editor->font() : m_tree->font(); },
         [this] { m_windowSettings->applyFonts(); },
@@ -449,9 +451,29 @@ void TNotesForm::showHelp()
     m_help->activateWindow();
 }
 
+// A journal left by a run that ended without saving is offered first; a
+// restored notebook takes the place of the start-up document.
+bool TNotesForm::restoreJournal()
+{
+    for (const RecoveryJournal::Left& left : RecoveryJournal::leftBehind()) {
+        const QString name = left.original.isEmpty() ? Notebook::DefaultFileName : left.original;
+        if (m_prompts.question(this, RecoveryJournal::RestoreQuestion.arg(name), false) ==
+            UserPrompts::Answer::Yes) {
+            m_fileCommands->restoreFile(left.journal, left.original);
+            RecoveryJournal::discard(left.journal);
+            m_recovery->writeNow();
+            return true;
+        }
+        RecoveryJournal::discard(left.journal);
+    }
+    return false;
+}
+
 void TNotesForm::startUp(const QStringList& arguments)
 {
     run([&] {
+        if (restoreJournal())
+            return;
         if (!arguments.isEmpty()) {
             m_fileCommands->openFile(arguments.first());
             return;

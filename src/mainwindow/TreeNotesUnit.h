@@ -35,6 +35,7 @@ class NavigatorModel;
 class NavigatorView;
 class SearchCommands;
 class OptionsCommands;
+class RecoveryJournal;
 class SideCommands;
 class StatusPanels;
 class TKeltoEdit;
@@ -97,6 +98,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool restoreJournal();
     void buildLayout();
     void buildCommands();
     void buildCommandGroups();
@@ -139,6 +141,7 @@ private:
     std::unique_ptr<ToolCommands> m_toolCommands;
     std::unique_ptr<SideCommands> m_sideCommands;
     std::unique_ptr<OptionsCommands> m_optionsCommands;
+    RecoveryJournal* m_recovery = nullptr;
     std::unique_ptr<HistoryCommands> m_historyCommands;
     std::vector<std::function<void()>> m_updateRules;
     NavigatorModel* m_model = nullptr;

@@ -115,6 +115,8 @@ inline constexpr BoolKey CreateBackUp{{Section, u"CreateBackUp"}, true};
 inline constexpr BoolKey MinimizeToTray{{Section, u"MinimizeToTray"}, false};
 inline constexpr IntKey MaxHistoryCount{{Section, u"MaxHistoryCount"}, 4, {0, 99}};
 inline constexpr IntKey MaxFavoriteCount{{Section, u"MaxFavoriteCount"}, 4, {0, 99}};
+// Seconds without typing after which unsaved changes are journalled.
+inline constexpr IntKey RecoveryInterval{{Section, u"RecoveryInterval"}, 30, {1, 3600}};
 } // namespace treepad
 
 namespace navigator {

@@ -1,0 +1,75 @@
+// Unsaved changes survive a killed program: a window process types, waits
+// one pause and is killed with SIGKILL; the next start offers the journal
+// back and restores it under the notebook's own name.
+
+#include "WindowFixture.h"
+#include "side/RecoveryJournal.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
+
+using namespace kelto;
+using namespace kelto::test;
+
+// Run only as the child of the test below: types into a saved notebook,
+// waits for the journal and kills itself.
+TEST(Recovery, KilledWindow)
+{
+    const QString notebook = qEnvironmentVariable("KELTO_RECOVERY_NOTEBOOK");
+    if (notebook.isEmpty())
+        GTEST_SKIP() << "run by Recovery.SurvivesSigkill";
+    // The journal goes where the parent looks for it.
+    qputenv("KELTO_CONFIG_DIR", qgetenv("KELTO_RECOVERY_CONFIG"));
+    Window n("", "[Treepad]\r\nRecoveryInterval=1\r\n");
+    n.w().startUp({notebook});
+    n.select("B");
+    n.editor()->setFocus();
+    n.type(u8("набрано"));
+    QTest::qWait(1500);
+    ::kill(::getpid(), SIGKILL);
+}
+
+TEST(Recovery, SurvivesSigkill)
+{
+    TempDir dir;
+    const QString notebook = writeSample(dir.path(u8("n.nib")));
+    const QByteArray saved = readBytes(notebook);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u8("KELTO_RECOVERY_NOTEBOOK"), notebook);
+    environment.insert(u8("KELTO_RECOVERY_CONFIG"), qEnvironmentVariable("KELTO_CONFIG_DIR"));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {u8("--gtest_filter=Recovery.KilledWindow")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(readBytes(notebook), saved);
+    ASSERT_EQ(RecoveryJournal::leftBehind().size(), 1u);
+
+    for (const auto answer : {UserPrompts::Answer::Yes, UserPrompts::Answer::No}) {
+        Window n;
+        n.prompts.answers << answer;
+        n.w().startUp({});
+        if (answer == UserPrompts::Answer::Yes) {
+            EXPECT_EQ(n.prompts.questions,
+                      QStringList{RecoveryJournal::RestoreQuestion.arg(notebook)});
+            EXPECT_EQ(n.nb().fileName(), notebook);
+            EXPECT_TRUE(n.nb().isModified());
+            EXPECT_TRUE(n.s("B")->body().text().startsWith(u8("набрано")));
+            // A crash again now would still find the journal.
+            EXPECT_EQ(QDir(RecoveryJournal::folder()).entryList({u8("*.nib")}).size(), 1);
+        } else {
+            EXPECT_TRUE(n.prompts.questions.isEmpty()) << "the restored run ended normally";
+        }
+        n.nb().setModified(false);
+    }
+    EXPECT_TRUE(QDir(RecoveryJournal::folder()).entryList({u8("*.nib")}).isEmpty());
+}
