@@ -33,9 +33,24 @@ RecoveryJournal::RecoveryJournal(Notebook& notebook, TKeltoEdit& editor, const T
     m_idle.setSingleShot(true);
     m_idle.setInterval(settings.read(keys::treepad::RecoveryInterval) * 1000);
     connect(&m_idle, &QTimer::timeout, this, &RecoveryJournal::writeNow);
-    connect(&editor, &TKeltoEdit::textChanged, this, [this] { m_idle.start(); });
-    connect(&notebook, &Notebook::currentChanged, this, [this] { writeNow(); });
+    connect(&editor, &TKeltoEdit::textChanged, this, [this] {
+        m_changed = true;
+        m_idle.start();
+    });
+    // A section switch writes only what changed since the last journal: a
+    // large notebook is not written again on every click.
+    connect(&notebook, &Notebook::currentChanged, this, [this] {
+        if (m_changed)
+            writeNow();
+    });
+    const auto changed = [this] { m_changed = true; };
+    connect(&notebook, &Notebook::sectionsInserted, this, changed);
+    connect(&notebook, &Notebook::sectionsRemoved, this, changed);
+    connect(&notebook, &Notebook::sectionMoved, this, changed);
+    connect(&notebook, &Notebook::childrenReordered, this, changed);
+    connect(&notebook, &Notebook::captionChanged, this, changed);
     connect(&notebook, &Notebook::modifiedChanged, this, [this](bool modified) {
+        m_changed = modified;
         if (!modified)
             remove();
     });
@@ -108,6 +123,7 @@ void RecoveryJournal::writeNow()
         options.createBackup = false;
         WriteNotebook(m_notebook, journal, options);
         m_written = journal;
+        m_changed = false;
     } catch (const std::exception&) {
         // A journal that cannot be written leaves the notebook as it is;
         // the next pause tries again.

@@ -53,7 +53,8 @@ private:
 
     Notebook& m_notebook;
     QTimer m_idle;
-    QString m_written; // the journal this program wrote last
+    QString m_written;      // the journal this program wrote last
+    bool m_changed = false; // a change not yet in the journal
     std::unique_ptr<QLockFile> m_lock;
 };
 
