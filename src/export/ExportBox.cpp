@@ -6,6 +6,7 @@
 #include "mainwindow/UserPrompts.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
+#include "tools/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -32,28 +33,6 @@ const QString FolderError = QStringLiteral(
     "Невозможно создать директорию с таким именем. Проверьте правильность указанного пути.");
 const QString Title = QStringLiteral("Тримбель");
 const QString ReplaceQuestion = QStringLiteral("Файл с таким именем уже существует. Заменить его?");
-
-// A titled group of radio buttons whose ids are their positions.
-QGroupBox* radioGroup(QWidget* parent, const char* objectName, const QString& title,
-                      const QStringList& items, QButtonGroup*& group)
-{
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(QLatin1String(objectName));
-    group = new QButtonGroup(box);
-    auto* layout = new QVBoxLayout(box);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* button = new QRadioButton(items[i], box);
-        group->addButton(button, i);
-        layout->addWidget(button);
-    }
-    return box;
-}
-
-void check(QButtonGroup* group, int id)
-{
-    if (QAbstractButton* button = group->button(id))
-        button->setChecked(true);
-}
 
 } // namespace
 
@@ -86,20 +65,20 @@ void TExportBox::build()
 {
     auto* left = new QVBoxLayout;
     left->addWidget(
-        radioGroup(this, "RangeRadioGroup", QStringLiteral(" Диапазон "),
-                   {QStringLiteral("Все разделы"), QStringLiteral("Выбранный с подразделами"),
-                    QStringLiteral("Выбранный только"), QStringLiteral("Подразделы только")},
-                   m_range));
+        makeRadioGroup(this, "RangeRadioGroup", QStringLiteral(" Диапазон "),
+                       {QStringLiteral("Все разделы"), QStringLiteral("Выбранный с подразделами"),
+                        QStringLiteral("Выбранный только"), QStringLiteral("Подразделы только")},
+                       m_range));
     left->addWidget(
-        radioGroup(this, "ObjectsRadioGroup", QStringLiteral(" Объекты "),
-                   {QStringLiteral("Заголовки разделов"), QStringLiteral("Заголовки и данные"),
-                    QStringLiteral("Только данные")},
-                   m_objects));
+        makeRadioGroup(this, "ObjectsRadioGroup", QStringLiteral(" Объекты "),
+                       {QStringLiteral("Заголовки разделов"), QStringLiteral("Заголовки и данные"),
+                        QStringLiteral("Только данные")},
+                       m_objects));
     left->addWidget(
-        radioGroup(this, "FormatRadioGroup", QStringLiteral(" Формат "),
-                   {QStringLiteral("Тримбель (nib)"), QStringLiteral("Простой текст (txt)"),
-                    QStringLiteral("Гипертекст (htm)")},
-                   m_format));
+        makeRadioGroup(this, "FormatRadioGroup", QStringLiteral(" Формат "),
+                       {QStringLiteral("Тримбель (nib)"), QStringLiteral("Простой текст (txt)"),
+                        QStringLiteral("Гипертекст (htm)")},
+                       m_format));
     left->addStretch();
 
     auto* params = new QGroupBox(QStringLiteral(" Параметры "), this);
@@ -118,8 +97,8 @@ void TExportBox::build()
     m_useFrames = new QCheckBox(QStringLiteral("Использовать фреймы"), params);
     m_useFrames->setObjectName(QStringLiteral("UseFrameCheckBox"));
     m_breakBox =
-        radioGroup(params, "BreakRadioGroup", QStringLiteral(" Разбиение "),
-                   {QStringLiteral("вертикальное"), QStringLiteral("горизонтальное")}, m_break);
+        makeRadioGroup(params, "BreakRadioGroup", QStringLiteral(" Разбиение "),
+                       {QStringLiteral("вертикальное"), QStringLiteral("горизонтальное")}, m_break);
     for (QWidget* w : std::initializer_list<QWidget*>{m_docInfo, m_path, m_editLabel, m_delimiter,
                                                       m_useFrames, m_breakBox})
         paramsLayout->addWidget(w);
@@ -172,10 +151,10 @@ void TExportBox::load()
         m_delimiters = {m_settings.read(keys::exporting::TextDelimiter),
                         m_settings.read(keys::exporting::HtmlDelimiter), true};
     }
-    check(m_range, m_settings.read(keys::exporting::SaveRange));
-    check(m_objects, m_settings.read(keys::exporting::Objects));
-    check(m_format, m_settings.read(keys::exporting::Format));
-    check(m_break, 0);
+    checkRadio(m_range, m_settings.read(keys::exporting::SaveRange));
+    checkRadio(m_objects, m_settings.read(keys::exporting::Objects));
+    checkRadio(m_format, m_settings.read(keys::exporting::Format));
+    checkRadio(m_break, 0);
     m_docInfo->setChecked(m_settings.read(keys::exporting::DocInfo));
     m_path->setChecked(m_settings.read(keys::exporting::Path));
     m_useFrames->setChecked(m_settings.read(keys::exporting::Frames));

@@ -325,15 +325,15 @@ void TOptionsDialog::chooseFont(bool editor)
     if (!ok)
         return;
     const QStringView section = editor ? keys::EditorFont : keys::NavigatorFont;
-    FontSpec spec;
-    m_settings.ReadFont(section, spec);
-    spec.name = font.family();
-    spec.size = font.pointSize() > 0 ? font.pointSize() : spec.size;
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    spec.strikeOut = font.strikeOut();
-    m_settings.WriteFont(section, spec);
+    FontSpec stored;
+    m_settings.ReadFont(section, stored);
+    stored.name = font.family();
+    stored.size = font.pointSize() > 0 ? font.pointSize() : stored.size;
+    stored.bold = font.bold();
+    stored.italic = font.italic();
+    stored.underline = font.underline();
+    stored.strikeOut = font.strikeOut();
+    m_settings.WriteFont(section, stored);
     m_window.applyFonts();
 }
 

@@ -56,7 +56,7 @@ QString characterOf(uint code, bool codePage)
                          .arg(MaxListCaptions));
 }
 
-QStringList numberCaptions(const ListSpec& spec, qint64 a, qint64 b)
+QStringList numberCaptions(const ListSpec& series, qint64 a, qint64 b)
 {
     const bool up = b >= a;
     const quint64 span = up ? quint64(b) - quint64(a) : quint64(a) - quint64(b);
@@ -66,20 +66,20 @@ QStringList numberCaptions(const ListSpec& spec, qint64 a, qint64 b)
     captions.reserve(qsizetype(span + 1));
     for (quint64 i = 0; i <= span; ++i) {
         const qint64 v = qint64(up ? quint64(a) + i : quint64(a) - i);
-        captions.append(spec.prefix + QString::number(v) + spec.suffix);
+        captions.append(series.prefix + QString::number(v) + series.suffix);
     }
     return captions;
 }
 
-QStringList characterCaptions(const ListSpec& spec)
+QStringList characterCaptions(const ListSpec& series)
 {
     // Both in the code page: its order; otherwise the order of Unicode, so
     // characters the code page lacks still make a series.
-    const int byteA = cp1251::fromUnicode(spec.start.front().unicode());
-    const int byteB = cp1251::fromUnicode(spec.end.front().unicode());
+    const int byteA = cp1251::fromUnicode(series.start.front().unicode());
+    const int byteB = cp1251::fromUnicode(series.end.front().unicode());
     const bool codePage = byteA >= 0 && byteB >= 0;
-    const uint from = codePage ? uint(byteA) : spec.start.toUcs4().front();
-    const uint to = codePage ? uint(byteB) : spec.end.toUcs4().front();
+    const uint from = codePage ? uint(byteA) : series.start.toUcs4().front();
+    const uint to = codePage ? uint(byteB) : series.end.toUcs4().front();
     const uint span = to >= from ? to - from : from - to;
     if (span >= uint(MaxListCaptions))
         refuseLength();
@@ -88,7 +88,7 @@ QStringList characterCaptions(const ListSpec& spec)
         const uint code = to >= from ? from + i : from - i;
         if (!codePage && code >= 0xD800 && code <= 0xDFFF)
             continue; // halves of surrogate pairs are no characters
-        captions.append(spec.prefix + characterOf(code, codePage) + spec.suffix);
+        captions.append(series.prefix + characterOf(code, codePage) + series.suffix);
     }
     return captions;
 }
@@ -119,15 +119,15 @@ std::optional<qint64> parseListNumber(QStringView text)
     return negative ? qint64(0 - quint64(value)) : value;
 }
 
-QStringList generateListCaptions(const ListSpec& spec)
+QStringList generateListCaptions(const ListSpec& series)
 {
-    if (spec.start.isEmpty() || spec.end.isEmpty())
+    if (series.start.isEmpty() || series.end.isEmpty())
         throw KeltoError(QStringLiteral("Необходимо указать два предела диапазона."));
-    const std::optional<qint64> a = parseListNumber(spec.start);
-    const std::optional<qint64> b = parseListNumber(spec.end);
+    const std::optional<qint64> a = parseListNumber(series.start);
+    const std::optional<qint64> b = parseListNumber(series.end);
     if (a && b)
-        return numberCaptions(spec, *a, *b);
-    return characterCaptions(spec);
+        return numberCaptions(series, *a, *b);
+    return characterCaptions(series);
 }
 
 Section* insertListSections(Notebook& notebook, Section* current, ListPlacement placement,

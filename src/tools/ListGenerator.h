@@ -42,7 +42,7 @@ std::optional<qint64> parseListNumber(QStringView text);
 
 // The captions, in order. Throws KeltoError when a limit is empty or when
 // the series would exceed MaxListCaptions; nothing is generated then.
-QStringList generateListCaptions(const ListSpec& spec);
+QStringList generateListCaptions(const ListSpec& series);
 
 // Creates one empty section per caption, placed as asked around current,
 // in the captions' order, announced as one insertion. Without a current
