@@ -123,13 +123,8 @@ void TExportBox::build()
     fileLayout->addWidget(m_fileName);
     fileLayout->addWidget(browse);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("О&тмена"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
+    const auto [buttons, ok, cancel] =
+        makeDialogButtons(this, QStringLiteral("&OK"), QStringLiteral("О&тмена"));
 
     auto* grid = new QGridLayout(this);
     grid->addLayout(left, 0, 0);

@@ -147,13 +147,8 @@ TPageSetupForm::TPageSetupForm(QWidget* parent, TpIniFile& settings, const Print
     groupLayout->addLayout(fields);
     groupLayout->addWidget(m_preview);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
+    const auto [buttons, ok, cancel] =
+        makeDialogButtons(this, QStringLiteral("ОК"), QStringLiteral("Отмена"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);

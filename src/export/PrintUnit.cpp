@@ -160,13 +160,8 @@ void TPrintForm::build(QPrinter* printer)
     m_list->setItemDelegate(new LevelIndentDelegate(m_list));
     m_list->setMinimumSize(320, 240);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
+    const auto [buttons, ok, cancel] =
+        makeDialogButtons(this, QStringLiteral("ОК"), QStringLiteral("Отмена"));
     QPushButton* properties =
         buttons->addButton(QStringLiteral("&Свойства"), QDialogButtonBox::ActionRole);
     properties->setObjectName(QStringLiteral("PrinterPropertyButton"));

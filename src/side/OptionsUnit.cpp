@@ -94,13 +94,8 @@ TOptionsDialog::TOptionsDialog(QWidget* parent, TpIniFile& settings, const Templ
     m_pages->setCurrentIndex(stored >= 0 && stored < m_pages->count() ? stored : 0);
     m_showFileManager = settings.read(keys::treepad::ShowFileManager);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("О&тмена"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
+    const auto [buttons, ok, cancel] =
+        makeDialogButtons(this, QStringLiteral("&OK"), QStringLiteral("О&тмена"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
