@@ -15,10 +15,23 @@
 
 namespace kelto {
 
+qint64 physicalMemory()
+{
+    static const qint64 bytes = qint64(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGE_SIZE);
+    return bytes;
+}
+
 QByteArray readWholeFile(const QString& path, const QString& failureMessage)
 {
+    // Devices (an endless /dev/zero among them) and folders are no files.
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+        (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) || S_ISDIR(status.st_mode)))
+        throw KeltoError(failureMessage);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
+        throw KeltoError(failureMessage);
+    if (file.size() >= physicalMemory())
         throw KeltoError(failureMessage);
     try {
         QByteArray data = file.readAll();

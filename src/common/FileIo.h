@@ -10,8 +10,13 @@
 namespace kelto {
 
 // Reads a whole file into memory. Throws KeltoError(failureMessage) when the
-// file cannot be opened or read.
+// file cannot be opened or read, is a device or a folder, or is no smaller
+// than the machine's memory (refused before anything is read, so a huge or
+// endless file costs neither time nor memory).
 QByteArray readWholeFile(const QString& path, const QString& failureMessage);
+
+// The machine's physical memory in bytes.
+qint64 physicalMemory();
 
 // Writes data to a temporary file in the target's folder, flushes it, and only
 // then renames it over the target, so the target is either the old file or the

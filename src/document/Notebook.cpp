@@ -131,8 +131,9 @@ Section* Notebook::insertSection(Section* before, const QString& caption)
     return s;
 }
 
-bool Notebook::renameSection(Section* section, const QString& caption)
+bool Notebook::renameSection(Section* section, const QString& newCaption)
 {
+    const QString caption = Section::fittedCaption(newCaption);
     if (caption.isEmpty() || caption == section->m_caption)
         return false;
     section->m_caption = caption;

@@ -95,8 +95,9 @@ public:
     // sections keep their subtrees, bodies and identity; the current
     // section stays.
     void reorderChildren(const std::vector<ChildOrder>& orders);
-    // An empty caption is refused. True when the caption changed (exact,
-    // case-sensitive comparison); the notebook is then marked modified.
+    // An empty caption is refused; a longer one than Section::MaxCaptionLength
+    // is cut. True when the caption changed (exact, case-sensitive
+    // comparison); the notebook is then marked modified.
     bool renameSection(Section* section, const QString& caption);
     // Moves section with its subtree. Nothing moves when target is the
     // section or inside its subtree. True when its position changed.

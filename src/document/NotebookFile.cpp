@@ -217,9 +217,12 @@ FileKind ReadNotebook(const QString& path, Notebook& notebook, const ReadOptions
 FileKind StreamNotebook(const QString& path, const SectionVisitor& visit)
 {
     // A mapped file is read in place, without first copying all of it into
-    // memory; a file that cannot be mapped is read whole.
+    // memory; a file that cannot be mapped is read whole. A file the window
+    // could not open (no smaller than memory) is refused here too.
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly) && file.size() > 0) {
+    if (file.open(QIODevice::ReadOnly) && file.size() >= physicalMemory())
+        structureError();
+    if (file.isOpen() && file.size() > 0) {
         if (const uchar* bytes = file.map(0, file.size())) {
             const QByteArray image =
                 QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), file.size());
@@ -296,7 +299,11 @@ DocumentProperties stampedProperties(DocumentProperties base, const QString& now
     if (!targetExists)
         base.setValue(DocumentProperties::FlCreate, now);
     base.setValue(DocumentProperties::Activate, QString::number(activate));
-    base.setValue(DocumentProperties::Charset, QString());
+    // Every charset line goes, not just the first: the reader takes any
+    // "Charset=UTF-8" line as the file's encoding, so one left behind would
+    // make a Windows-1251 file read back as garbled UTF-8.
+    while (base.contains(DocumentProperties::Charset))
+        base.setValue(DocumentProperties::Charset, QString());
     return base;
 }
 

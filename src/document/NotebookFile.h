@@ -93,7 +93,7 @@ NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
 
 // The pieces of an image:
 // base with "FlWrite" := now, "FlCreate" := now for a target that does not
-// exist yet, "Activate" := activate, and without "Charset";
+// exist yet, "Activate" := activate, and without any "Charset" line;
 DocumentProperties stampedProperties(DocumentProperties base, const QString& now, bool targetExists,
                                      int activate);
 // the code page when the header, every caption and (with bodies) every body

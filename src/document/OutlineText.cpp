@@ -1,6 +1,8 @@
 #include "OutlineText.h"
 
 #include "Notebook.h"
+#include "NotebookFile.h"
+#include "Section.h"
 #include "common/KeltoError.h"
 #include "common/TextLines.h"
 
@@ -51,7 +53,9 @@ inline unsigned codeOf(QChar c)
 
 // Calls add(depth, caption) for every line of the outline, the first line at
 // depth 0 whatever its level; a line more than one level deeper than the one
-// before it stops the walk with the level error.
+// before it stops the walk with the level error. A caption longer than any
+// the program makes marks the file as damaged; one of many megabytes is
+// refused before it is decoded (no character takes more than four bytes).
 template <typename View, typename Decode, typename Add>
 void walkOutline(View text, Decode&& decode, Add&& add)
 {
@@ -67,7 +71,12 @@ void walkOutline(View text, Decode&& decode, Add&& add)
         qsizetype level = 0;
         while (level < line.size() && (codeOf(line[level]) == '\t' || codeOf(line[level]) == ' '))
             ++level;
-        QString caption = decode(line.sliced(level));
+        const View rest = line.sliced(level);
+        if (rest.size() > 4 * Section::MaxCaptionLength)
+            throw KeltoError(StructureErrorMessage);
+        QString caption = decode(rest);
+        if (caption.size() > Section::MaxCaptionLength)
+            throw KeltoError(StructureErrorMessage);
         if (previousLevel < 0) {
             level = 0;
         } else if (level > previousLevel + 1) {

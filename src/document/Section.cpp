@@ -5,7 +5,18 @@
 
 namespace kelto {
 
-Section::Section(QString caption) : m_caption(std::move(caption)) {}
+QString Section::fittedCaption(QString caption)
+{
+    if (caption.size() <= MaxCaptionLength)
+        return caption;
+    qsizetype length = MaxCaptionLength;
+    if (caption.at(length - 1).isHighSurrogate() && caption.at(length).isLowSurrogate())
+        --length;
+    caption.truncate(length);
+    return caption;
+}
+
+Section::Section(QString caption) : m_caption(fittedCaption(std::move(caption))) {}
 
 Section::~Section()
 {

@@ -17,6 +17,14 @@ class Notebook;
 class Section
 {
 public:
+    // The longest caption, in UTF-16 units. A caption is one line of the
+    // navigator and of the file's outline; a longer one is cut here, so every
+    // caption the program makes is one its reader accepts, and a file with a
+    // longer one is refused as damaged before it costs time or memory.
+    static constexpr qsizetype MaxCaptionLength = 1 << 20;
+    // The caption cut to MaxCaptionLength, never inside a surrogate pair.
+    static QString fittedCaption(QString caption);
+
     explicit Section(QString caption = QString());
     ~Section();
     Section(const Section&) = delete;

@@ -174,9 +174,13 @@ void readRecords(const TreePadText& text, Notebook& fresh)
     while (reader.next(record)) {
         const int level = levelOf(record.level, text.encoding, reader.number());
         chain.resize(std::min(size_t(level), chain.size()));
+        // A caption is cut to the longest the program keeps; of a huge one
+        // only the bytes that can reach that length are decoded.
+        const QByteArrayView caption =
+            record.caption.first(std::min(record.caption.size(), 4 * Section::MaxCaptionLength));
         Section* section =
             fresh.appendSection(chain.empty() ? nullptr : chain.back(),
-                                outlineSafeCaption(decodeText(record.caption, text.encoding)));
+                                outlineSafeCaption(decodeText(caption, text.encoding)));
         section->body().setStored(text.image, record.bodyStart, record.bodyLength, text.encoding);
         chain.push_back(section);
     }

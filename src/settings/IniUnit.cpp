@@ -1,10 +1,12 @@
 #include "IniUnit.h"
 
 #include "common/FileIo.h"
+#include "common/KeltoError.h"
 #include "common/TextCodec.h"
 #include "common/TextLines.h"
 
 #include <QFile>
+#include <QHash>
 
 #include <algorithm>
 #include <optional>
@@ -107,10 +109,13 @@ QString numbered(QStringView prefix, qsizetype index)
 
 TpIniFile::TpIniFile(QString path) : m_path(std::move(path))
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    try {
+        bytes = readWholeFile(m_path, QString());
+    } catch (const KeltoError&) {
         return;
-    parse(decodeMarkedText(file.readAll()));
+    }
+    parse(decodeMarkedText(bytes));
 }
 
 void TpIniFile::parse(const QString& text)
@@ -241,21 +246,23 @@ QStringList TpIniFile::ReadSectionValues(QStringView section) const
     const Section* found = findSection(section);
     if (!found)
         return values;
+    // A key that repeats yields the value of its first line, as a look-up
+    // by that key would; the first values are kept by folded key, so a long
+    // section is read in one pass.
+    QHash<QString, QString> firstValues;
+    firstValues.reserve(found->lines.size());
+    values.reserve(found->lines.size());
     for (const QString& line : found->lines) {
         const qsizetype end = keyEnd(line);
         if (end < 0) {
             values.append(QString());
             continue;
         }
-        // A key that repeats yields the value of its first line, as a
-        // look-up by that key would.
-        const QStringView key = QStringView(line).left(end);
-        for (const QString& first : found->lines) {
-            if (lineHasKey(first, key)) {
-                values.append(first.mid(keyEnd(first) + 1));
-                break;
-            }
-        }
+        const QString key = line.left(end).toCaseFolded();
+        auto first = firstValues.constFind(key);
+        if (first == firstValues.constEnd())
+            first = firstValues.insert(key, line.mid(end + 1));
+        values.append(*first);
     }
     return values;
 }

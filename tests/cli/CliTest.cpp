@@ -1,3 +1,4 @@
+#include "HostileFiles.h"
 #include "TestSupport.h"
 #include "TreeShape.h"
 #include "cli/CliCommands.h"
@@ -284,4 +285,25 @@ TEST_F(Cli, DateExpandsAPatternOrAFormatForTheMomentAndLocale)
     const QString stamp = QString::fromUtf8(run("date C").out).trimmed();
     EXPECT_TRUE(
         decodeMarkedText(test::readBytes(out)).contains(u"Дата записи: "_s + stamp + u"\r\n"_s));
+}
+
+// Files made to exhaust a reader are refused with the message the file
+// deserves, whether read whole (ls, as the window reads) or as a stream
+// (grep), and nothing is printed for them.
+TEST(HostileInput, EveryReaderRefusesTheFileWithItsMessage)
+{
+    test::TempDir dir;
+    for (const HostileFile& file : writeHostileFiles(dir.root())) {
+        for (const QStringList& command : {QStringList{u"ls"_s}, QStringList{u"grep"_s, u"W"_s}}) {
+            QProcess p;
+            p.start(QStringLiteral(KELTO_CLI_PATH), command + QStringList{file.path});
+            ASSERT_TRUE(p.waitForFinished(120000)) << qPrintable(file.name);
+            EXPECT_EQ(p.exitCode(), 3) << qPrintable(file.name) << " " << qPrintable(command[0]);
+            EXPECT_EQ(QString::fromUtf8(p.readAllStandardError()).trimmed(),
+                      u"kelto-cli: "_s + file.message)
+                << qPrintable(file.name) << " " << qPrintable(command[0]);
+            EXPECT_TRUE(p.readAllStandardOutput().isEmpty()) << qPrintable(file.name);
+        }
+        QFile::remove(file.path);
+    }
 }

@@ -2,7 +2,9 @@
 #include "TestSupport.h"
 #include "TreeShape.h"
 #include "common/KeltoError.h"
+#include "common/TextCodec.h"
 #include "document/NotebookFile.h"
+#include "document/TreePadImport.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -114,4 +116,74 @@ TEST(DeepTree, NotebookFileNestingTwentyThousandLevelsLoadsAndSaves)
     EXPECT_EQ(back.sectionAt(Depth - 1)->level(), Depth - 1);
     nb.clearNotebook();
     EXPECT_TRUE(nb.isEmpty());
+}
+
+// Every way a caption comes into the tree cuts it to the longest one the
+// reader accepts, never inside a surrogate pair, so a notebook with such a
+// caption saves as a file that reads back.
+TEST(LongCaption, CutWhereverItComesFromAndReadBack)
+{
+    constexpr qsizetype Max = Section::MaxCaptionLength;
+    const QString emoji = u"\U0001F600"_s;
+    struct Case
+    {
+        QString caption;
+        qsizetype length;
+    };
+    const Case cases[] = {
+        {QString(Max, u'a'), Max},
+        {QString(Max + 1, u'a'), Max},
+        {QString(Max - 1, u'a') + emoji, Max - 1}, // the pair would straddle the cut
+        {QString(Max - 2, u'a') + emoji + u'b', Max},
+    };
+    for (const Case& c : cases) {
+        Notebook nb;
+        Section* made = nb.addSection(nullptr, c.caption);
+        Section* renamed = nb.addSection(nullptr, u"x"_s);
+        nb.renameSection(renamed, c.caption);
+        EXPECT_EQ(made->caption().size(), c.length);
+        EXPECT_EQ(renamed->caption(), made->caption());
+        EXPECT_EQ(made->caption(), c.caption.left(c.length));
+        test::TempDir dir;
+        WriteNotebook(nb, dir.path(u"long.nib"_s));
+        Notebook back;
+        ReadNotebook(dir.path(u"long.nib"_s), back);
+        EXPECT_EQ(back.sectionAt(0)->caption(), made->caption());
+    }
+    // A TreePad record with a 5 MB caption imports with the caption cut.
+    const QByteArray record = "<node>\r\n" + QByteArray(5 * 1000 * 1000, 'c') +
+                              "\r\n0\r\nbody\r\n<end node> 5P9i0s8y19Z\r\n";
+    Notebook nb;
+    const ImportResult result = ImportTreePadImage(record, nb, nullptr);
+    ASSERT_TRUE(result.first) << qPrintable(result.error);
+    EXPECT_EQ(result.first->caption(), QString(Max, u'c'));
+    EXPECT_EQ(result.first->body().text(), u"body\n"_s);
+}
+
+// A caption longer than any the program makes marks the file as damaged,
+// whether the outline holds it as code page bytes or as UTF-8.
+TEST(LongCaption, LongerInTheFileIsAStructureError)
+{
+    constexpr qsizetype Max = Section::MaxCaptionLength;
+    const struct
+    {
+        QByteArray header, caption;
+        bool accepted;
+    } cases[] = {
+        {"", QByteArray(Max, 'a'), true},
+        {"", QByteArray(Max + 1, 'a'), false},
+        {"Charset=UTF-8\r\n", QString(Max, u'ж').toUtf8(), true}, // 2 Max bytes
+        {"Charset=UTF-8\r\n", QString(Max + 1, u'ж').toUtf8(), false},
+        {"Charset=UTF-8\r\n", QByteArray(4 * Max + 1, 'a'), false},
+    };
+    for (const auto& c : cases) {
+        Notebook nb;
+        const QByteArray image = test::notebookImage(c.header, c.caption + "\r\n", {""});
+        const QString error = test::errorOf([&] { ReadNotebookImage(image, nb); });
+        EXPECT_EQ(error, c.accepted ? u"no error"_s : StructureErrorMessage) << c.caption.size();
+        if (c.accepted)
+            EXPECT_EQ(nb.sectionAt(0)->caption(),
+                      decodeText(c.caption,
+                                 c.header.isEmpty() ? TextEncoding::Cp1251 : TextEncoding::Utf8));
+    }
 }

@@ -11,6 +11,7 @@
 #include <QFile>
 
 #include <exception>
+#include <ostream>
 
 namespace kelto::fuzz {
 namespace {
@@ -29,6 +30,12 @@ const Target Targets[] = {
     {"treepad_import", treePadImport, "treepad"}, {"text_import", textImport, "treepad"},
     {"text_export", textExport, nullptr},         {"html_export", htmlExport, nullptr},
 };
+
+// Names the target in test names and messages.
+void PrintTo(const Target& target, std::ostream* os)
+{
+    *os << target.name;
+}
 
 QStringList filesUnder(const QString& folder)
 {
