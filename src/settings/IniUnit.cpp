@@ -144,11 +144,19 @@ QString TpIniFile::serialize() const
 
 const TpIniFile::Section* TpIniFile::findSection(QStringView name) const
 {
-    for (const Section& section : m_sections) {
-        if (sameName(section.name, name))
-            return &section;
+    // The first section of each name by its folded name, so a file of many
+    // sections (a long templates file) is not searched through for each.
+    if (!m_indexed) {
+        m_index.clear();
+        for (size_t i = 0; i < m_sections.size(); ++i) {
+            const QString folded = m_sections[i].name.toCaseFolded();
+            if (!m_index.contains(folded))
+                m_index.insert(folded, i);
+        }
+        m_indexed = true;
     }
-    return nullptr;
+    const auto found = m_index.constFind(name.toString().toCaseFolded());
+    return found == m_index.constEnd() ? nullptr : &m_sections[*found];
 }
 
 TpIniFile::Section* TpIniFile::findSection(QStringView name)
@@ -161,6 +169,8 @@ TpIniFile::Section& TpIniFile::sectionForWrite(QStringView name)
     if (Section* found = findSection(name))
         return *found;
     m_sections.push_back(Section{name.toString(), {}});
+    if (m_indexed)
+        m_index.insert(m_sections.back().name.toCaseFolded(), m_sections.size() - 1);
     return m_sections.back();
 }
 
@@ -273,6 +283,7 @@ void TpIniFile::EraseSection(QStringView section)
     // written after the erase is the only one of its name in the file.
     const auto named = [&](const Section& s) { return sameName(s.name, section); };
     m_sections.erase(std::remove_if(m_sections.begin(), m_sections.end(), named), m_sections.end());
+    m_indexed = false;
 }
 
 void TpIniFile::UpdateFile() const

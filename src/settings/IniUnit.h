@@ -2,6 +2,7 @@
 
 #include "SettingsKeys.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -174,6 +175,10 @@ private:
 
     QString m_path;
     std::vector<Section> m_sections;
+    // Where the first section of each folded name is; rebuilt on demand
+    // after sections were removed.
+    mutable QHash<QString, size_t> m_index;
+    mutable bool m_indexed = false;
     WriteObserver m_observer;
 };
 

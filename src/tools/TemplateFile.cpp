@@ -4,6 +4,8 @@
 #include "common/TextCodec.h"
 #include "settings/IniUnit.h"
 
+#include <QHash>
+
 namespace kelto {
 
 namespace {
@@ -19,12 +21,24 @@ TemplateList readTemplates(const QString& path)
     const TpIniFile file(path);
     const QStringList keys = file.ReadSectionKeys(NameSection);
     const QStringList names = file.ReadSectionValues(NameSection);
+    // The descriptions by folded key (the first of a repeated key, as a
+    // look-up gives), read once rather than searched for each template.
+    QHash<QString, QString> descriptions;
+    {
+        const QStringList descriptionKeys = file.ReadSectionKeys(DescriptionSection);
+        const QStringList values = file.ReadSectionValues(DescriptionSection);
+        for (qsizetype i = 0; i < descriptionKeys.size(); ++i) {
+            const QString key = descriptionKeys.at(i).toCaseFolded();
+            if (!descriptionKeys.at(i).isNull() && !descriptions.contains(key))
+                descriptions.insert(key, values.at(i));
+        }
+    }
     TemplateList templates;
     templates.reserve(keys.size());
     for (qsizetype i = 0; i < keys.size(); ++i) {
         Template entry;
         entry.name = names.at(i);
-        entry.description = file.ReadString(DescriptionSection, keys.at(i), QString());
+        entry.description = descriptions.value(keys.at(i).toCaseFolded());
         entry.lines = file.ReadSectionValues(keys.at(i));
         templates.append(std::move(entry));
     }
