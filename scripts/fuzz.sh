@@ -27,6 +27,7 @@ targets=("${@:-${all[@]}}")
 
 if ! command -v clang++ >/dev/null; then
     if [[ $(id -u) -eq 0 ]]; then
+        apt-get update
         DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends clang
     else
         echo "fuzz.sh needs clang (Debian package clang)" >&2
