@@ -11,13 +11,21 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace kelto {
 
 qint64 physicalMemory()
 {
-    static const qint64 bytes = qint64(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGE_SIZE);
+    // Unknown (the system does not tell) counts as unlimited, so no file is
+    // refused for it.
+    static const qint64 bytes = [] {
+        const long pages = ::sysconf(_SC_PHYS_PAGES);
+        const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+        return pages > 0 && pageSize > 0 ? qint64(pages) * pageSize
+                                         : std::numeric_limits<qint64>::max();
+    }();
     return bytes;
 }
 
