@@ -181,9 +181,10 @@ TEST(LongCaption, LongerInTheFileIsAStructureError)
         const QByteArray image = test::notebookImage(c.header, c.caption + "\r\n", {""});
         const QString error = test::errorOf([&] { ReadNotebookImage(image, nb); });
         EXPECT_EQ(error, c.accepted ? u"no error"_s : StructureErrorMessage) << c.caption.size();
-        if (c.accepted)
-            EXPECT_EQ(nb.sectionAt(0)->caption(),
-                      decodeText(c.caption,
-                                 c.header.isEmpty() ? TextEncoding::Cp1251 : TextEncoding::Utf8));
+        if (!c.accepted)
+            continue;
+        const TextEncoding encoding =
+            c.header.isEmpty() ? TextEncoding::Cp1251 : TextEncoding::Utf8;
+        EXPECT_EQ(nb.sectionAt(0)->caption(), decodeText(c.caption, encoding));
     }
 }
