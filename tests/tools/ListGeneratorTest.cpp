@@ -58,16 +58,16 @@ TEST(ListGenerator, MakesTheSeries)
         {"", "α", "γ", "", 3, "α|β|γ", "γ"}, // outside the code page: Unicode order
     };
     for (const Case& c : cases) {
-        const ListSpec spec{u8(c.prefix), u8(c.start), u8(c.end), u8(c.suffix)};
+        const ListSpec series{u8(c.prefix), u8(c.start), u8(c.end), u8(c.suffix)};
         SCOPED_TRACE(std::string(c.start) + " .. " + c.end);
         if (c.count < 0) {
-            const QString error = errorOf([&] { generateListCaptions(spec); });
+            const QString error = errorOf([&] { generateListCaptions(series); });
             EXPECT_EQ(error, c.count == -1 ? u8("Необходимо указать два предела диапазона.")
                                            : u8("Список слишком длинный: за один раз можно "
                                                 "создать не больше 100000 разделов."));
             continue;
         }
-        const QStringList captions = generateListCaptions(spec);
+        const QStringList captions = generateListCaptions(series);
         ASSERT_EQ(captions.size(), c.count);
         EXPECT_EQ(captions.mid(0, 3).join(u'|'), u8(c.first3));
         EXPECT_EQ(captions.last(), u8(c.last));
