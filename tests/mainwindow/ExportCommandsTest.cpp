@@ -32,21 +32,17 @@ struct Export : Window
     {
         EXPECT_TRUE(withDialog<TExportBox>(*this, "ActionFileExport", act));
     }
-    template <class T = QWidget> static T* c(TExportBox& box, const char* name)
-    {
-        return box.findChild<T*>(QLatin1String(name));
-    }
     static void radio(TExportBox& box, const char* group, int item)
     {
-        c<QGroupBox>(box, group)->findChildren<QRadioButton*>().at(item)->click();
+        child<QGroupBox>(box, group)->findChildren<QRadioButton*>().at(item)->click();
     }
     static QString state(TExportBox& box) // path, delimiter, frames, split enabled; delimiter
     {
         QString s;
         for (const char* name :
              {"PathCheckBox", "DelimiterEdit", "UseFrameCheckBox", "BreakRadioGroup"})
-            s += c(box, name)->isEnabled() ? u'1' : u'0';
-        return s + u' ' + c<QLineEdit>(box, "DelimiterEdit")->text();
+            s += child(box, name)->isEnabled() ? u'1' : u'0';
+        return s + u' ' + child<QLineEdit>(box, "DelimiterEdit")->text();
     }
 };
 
@@ -60,14 +56,14 @@ TEST(ExportCommands, FormatsEnableTheirOptionsAndHoldTheirDelimiters)
     const QString dashes(50, u'-');
     n.run([&](TExportBox& box) {
         EXPECT_EQ(Export::state(box), u8("0000 "));
-        EXPECT_EQ(Export::c<QLineEdit>(box, "FileNameEdit")->text(), u8("Новый файл.nib"));
+        EXPECT_EQ(child<QLineEdit>(box, "FileNameEdit")->text(), u8("Новый файл.nib"));
         Export::radio(box, "FormatRadioGroup", 1);
         EXPECT_EQ(Export::state(box), u8("1100 ") + dashes);
-        EXPECT_EQ(Export::c<QLineEdit>(box, "FileNameEdit")->text(), u8("Новый файл.txt"));
-        QTest::keyClicks(Export::c(box, "DelimiterEdit"), u8("*"));
+        EXPECT_EQ(child<QLineEdit>(box, "FileNameEdit")->text(), u8("Новый файл.txt"));
+        QTest::keyClicks(child(box, "DelimiterEdit"), u8("*"));
         Export::radio(box, "FormatRadioGroup", 2);
         EXPECT_EQ(Export::state(box), u8("1110 <hr>"));
-        Export::c<QCheckBox>(box, "UseFrameCheckBox")->click();
+        child<QCheckBox>(box, "UseFrameCheckBox")->click();
         Export::radio(box, "BreakRadioGroup", 1);
         EXPECT_EQ(Export::state(box), u8("1111 <hr>"));
         Export::radio(box, "FormatRadioGroup", 0);
@@ -79,7 +75,7 @@ TEST(ExportCommands, FormatsEnableTheirOptionsAndHoldTheirDelimiters)
     n.run([&](TExportBox& box) {
         Export::radio(box, "FormatRadioGroup", 2);
         EXPECT_EQ(Export::state(box), u8("1110 <hr>")) << "the frames box is back as stored";
-        Export::c<QCheckBox>(box, "UseFrameCheckBox")->click();
+        child<QCheckBox>(box, "UseFrameCheckBox")->click();
         EXPECT_EQ(box.job().frames, FrameLayout::Columns);
         Export::radio(box, "FormatRadioGroup", 1);
         EXPECT_EQ(Export::state(box), u8("1100 ") + dashes + u'*');
@@ -123,9 +119,9 @@ TEST(ExportCommands, OkChecksTheTargetBeforeExporting)
             Export::radio(box, "FormatRadioGroup", 1);
             Export::radio(box, "RangeRadioGroup", 2);
             Export::radio(box, "ObjectsRadioGroup", 1);
-            Export::c<QCheckBox>(box, "DocInfoCheckBox")->setChecked(false);
-            Export::c<QLineEdit>(box, "FileNameEdit")->setText(target);
-            Export::c<QPushButton>(box, "OkButton")->click();
+            child<QCheckBox>(box, "DocInfoCheckBox")->setChecked(false);
+            child<QLineEdit>(box, "FileNameEdit")->setText(target);
+            child<QPushButton>(box, "OkButton")->click();
             EXPECT_EQ(box.isVisible(), !c.written);
         });
         EXPECT_EQ(n.prompts.questions.size(), c.questions);

@@ -24,26 +24,21 @@ using namespace kelto::test;
 
 namespace {
 
-template <class T = QWidget> T* c(QWidget& w, const char* name)
-{
-    return w.findChild<T*>(QLatin1String(name));
-}
-
 // Changes a control of every page.
 void changeEveryPage(TOptionsDialog& d)
 {
-    c<QCheckBox>(d, "AlwaysOnTopCheckBox")->setChecked(true);
-    c<QCheckBox>(d, "BackUpCheck")->setChecked(false);
-    c<QRadioButton>(d, "LoadLastFileRadioButton")->click();
-    c<QLineEdit>(d, "LoadFirstFileEdit")->setText(u8("other.nib"));
-    c<QSpinBox>(d, "FavMaxSpinEdit")->setValue(1);
-    c<QRadioButton>(d, "TabKeyTab")->click();
-    c<QRadioButton>(d, "RightRadioButton")->click();
-    c<QCheckBox>(d, "DelNodeQueryCheck")->setChecked(true);
-    c<QSpinBox>(d, "ShiftsSpinEdit")->setValue(4);
-    c<QCheckBox>(d, "WrapCheckBox")->setChecked(true);
-    c<QComboBox>(d, "LinkFontComboBox")->setCurrentText(u8("Не установлен"));
-    c<QComboBox>(d, "LinkSizeComboBox")->setCurrentText(u8("14"));
+    child<QCheckBox>(d, "AlwaysOnTopCheckBox")->setChecked(true);
+    child<QCheckBox>(d, "BackUpCheck")->setChecked(false);
+    child<QRadioButton>(d, "LoadLastFileRadioButton")->click();
+    child<QLineEdit>(d, "LoadFirstFileEdit")->setText(u8("other.nib"));
+    child<QSpinBox>(d, "FavMaxSpinEdit")->setValue(1);
+    child<QRadioButton>(d, "TabKeyTab")->click();
+    child<QRadioButton>(d, "RightRadioButton")->click();
+    child<QCheckBox>(d, "DelNodeQueryCheck")->setChecked(true);
+    child<QSpinBox>(d, "ShiftsSpinEdit")->setValue(4);
+    child<QCheckBox>(d, "WrapCheckBox")->setChecked(true);
+    child<QComboBox>(d, "LinkFontComboBox")->setCurrentText(u8("Не установлен"));
+    child<QComboBox>(d, "LinkSizeComboBox")->setCurrentText(u8("14"));
     d.pages()->setCurrentIndex(2);
 }
 
@@ -80,7 +75,7 @@ TEST(OptionsDialog, OkStoresEveryPageAndCancelNothing)
             EXPECT_EQ(d.pages()->currentIndex(), 0) << "a page outside the five opens the first";
             changeEveryPage(d);
             if (ok)
-                c<QPushButton>(d, "OkButton")->click();
+                child<QPushButton>(d, "OkButton")->click();
         }));
         TpIniFile& s = n.w().settings();
         EXPECT_EQ(stored(s), ok ? after : before);
@@ -101,8 +96,8 @@ TEST(OptionsDialog, TemplatesAreWrittenLast)
     const QString ntl = QFileInfo(n.settingsPath()).dir().filePath(u8("kelto.ntl"));
     QDir().mkpath(ntl); // a folder in the file's place
     ASSERT_TRUE(withDialog<TOptionsDialog>(n, "ActionServiceOptions", [&](TOptionsDialog& d) {
-        c<QSpinBox>(d, "ShiftsSpinEdit")->setValue(5);
-        c<QPushButton>(d, "OkButton")->click();
+        child<QSpinBox>(d, "ShiftsSpinEdit")->setValue(5);
+        child<QPushButton>(d, "OkButton")->click();
     }));
     EXPECT_EQ(n.w().settings().read(keys::editor::ShiftsCount), 5);
     EXPECT_EQ(n.prompts.errors.size(), 1);

@@ -26,16 +26,11 @@ using namespace kelto::test;
 
 namespace {
 
-template <class T = QWidget> T* c(QWidget& w, const char* name)
-{
-    return w.findChild<T*>(QLatin1String(name));
-}
-
 // The checked rows of the print list, as their texts.
 QString checkedRows(TPrintForm& form)
 {
     QStringList rows;
-    const QAbstractItemModel* model = c<QListView>(form, "SectionsCheckListBox")->model();
+    const QAbstractItemModel* model = child<QListView>(form, "SectionsCheckListBox")->model();
     for (int r = 0; r < model->rowCount(); ++r) {
         const QModelIndex i = model->index(r, 0);
         if (i.data(Qt::CheckStateRole).toInt() == Qt::Checked)
@@ -58,19 +53,19 @@ TEST(PrintCommands, TheDialogChoosesSectionsAndPrintsThemToPdf)
     n.w().printCommands().printer().setOutputFileName(pdf);
     n.s("C")->body().setText(u8("тело C"));
     ASSERT_TRUE(withDialog<TPrintForm>(n, "ActionFilePrint", [&](TPrintForm& form) {
-        auto* list = c<QListView>(form, "SectionsCheckListBox");
+        auto* list = child<QListView>(form, "SectionsCheckListBox");
         EXPECT_EQ(checkedRows(form), u8("1 - B"));
         EXPECT_TRUE(list->isHidden());
-        c<QRadioButton>(form, "PrintAllRadioButton")->click();
+        child<QRadioButton>(form, "PrintAllRadioButton")->click();
         EXPECT_EQ(checkedRows(form), u8("0 - A|1 - B|2 - C|0 - D"));
-        c<QRadioButton>(form, "PrintSelectedRadioButton")->click();
+        child<QRadioButton>(form, "PrintSelectedRadioButton")->click();
         EXPECT_FALSE(list->isHidden());
         list->model()->setData(list->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
         list->model()->setData(list->model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
         EXPECT_EQ(checkedRows(form), u8("2 - C|0 - D"));
         EXPECT_EQ(form.windowTitle(), u8("Печать на файл ") + pdf);
-        c<QCheckBox>(form, "ContentsCheckBox")->setChecked(true);
-        c<QPushButton>(form, "OkButton")->click();
+        child<QCheckBox>(form, "ContentsCheckBox")->setChecked(true);
+        child<QPushButton>(form, "OkButton")->click();
     }));
     EXPECT_TRUE(n.w().settings().read(keys::print::Contents));
     EXPECT_FALSE(n.w().settings().read(keys::print::DocInfo));
@@ -86,8 +81,8 @@ TEST(PrintCommands, TheDialogChoosesSectionsAndPrintsThemToPdf)
     }
     // Without a printer nothing can be started.
     TPrintForm none(nullptr, n.nb(), n.w().settings(), nullptr);
-    EXPECT_FALSE(c<QPushButton>(none, "OkButton")->isEnabled());
-    EXPECT_FALSE(c<QPushButton>(none, "PrinterPropertyButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(none, "OkButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(none, "PrinterPropertyButton")->isEnabled());
 }
 
 // The margins against a printer with a 6 mm strip (minimum 7 mm) on an A4
@@ -121,7 +116,7 @@ TEST(PrintCommands, PageSetupChecksTheMargins)
         const QStringList typed = u8(k.typed).split(u' ');
         for (int side = 0; side < 4; ++side)
             form.edit(side)->setText(typed[side]);
-        c<QPushButton>(form, "OkButton")->click();
+        child<QPushButton>(form, "OkButton")->click();
         QStringList shown;
         for (int side = 0; side < 4; ++side)
             shown << form.edit(side)->text();

@@ -146,6 +146,12 @@ QString writeSample(const QString& path, const QString& name = QString());
 QString writeShape(const QString& path, const char* shape);
 QString shapeInFile(const QString& path);
 
+// The child widget of that object name, or nullptr.
+template <class T = QWidget> T* child(const QWidget& in, const char* name)
+{
+    return in.findChild<T*>(QLatin1String(name));
+}
+
 // Triggers the command and lets act() work in the modal dialog it opens,
 // which is rejected afterwards if still open. False when no dialog of that
 // class opened.

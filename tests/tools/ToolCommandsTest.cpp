@@ -28,14 +28,9 @@ using namespace kelto::test;
 
 namespace {
 
-template <class T = QWidget> T* c(const QWidget& in, const char* name)
-{
-    return in.findChild<T*>(QLatin1String(name));
-}
-
 void radio(const QWidget& in, const char* group, int item)
 {
-    c<QGroupBox>(in, group)->findChildren<QRadioButton*>().at(item)->click();
+    child<QGroupBox>(in, group)->findChildren<QRadioButton*>().at(item)->click();
 }
 
 // Runs act in the next modal dialog, which is cancelled afterwards if it is
@@ -59,10 +54,10 @@ void makeList(Window& w, const char* from, const char* to, int placement)
 {
     inDialog([&] { w.trigger("ActionNavigatorCreateList"); },
              [&](QDialog& d) {
-                 c<QLineEdit>(d, "FromEdit")->setText(u8(from));
-                 c<QLineEdit>(d, "ToEdit")->setText(u8(to));
+                 child<QLineEdit>(d, "FromEdit")->setText(u8(from));
+                 child<QLineEdit>(d, "ToEdit")->setText(u8(to));
                  radio(d, "ArgRadioGroup", placement);
-                 c<QPushButton>(d, "OkButton")->click();
+                 child<QPushButton>(d, "OkButton")->click();
              });
 }
 
@@ -107,16 +102,16 @@ TEST(ToolCommands, ListDialogCancelReloadsTheFields)
     const auto fields = [](QDialog& d) {
         QString s;
         for (const char* name : {"LetterFirstEdit", "FromEdit", "ToEdit", "LetterLastEdit"})
-            s += c<QLineEdit>(d, name)->text() + u'|';
+            s += child<QLineEdit>(d, name)->text() + u'|';
         return s;
     };
     for (bool closeBox : {false, true}) {
         inDialog([&] { w.trigger("ActionNavigatorCreateList"); },
                  [&](QDialog& d) {
                      EXPECT_EQ(fields(d), u8("|А|Я||"));
-                     c<QLineEdit>(d, "LetterFirstEdit")->setText(u8("P"));
-                     c<QLineEdit>(d, "ToEdit")->clear();
-                     c<QPushButton>(d, "OkButton")->click();
+                     child<QLineEdit>(d, "LetterFirstEdit")->setText(u8("P"));
+                     child<QLineEdit>(d, "ToEdit")->clear();
+                     child<QPushButton>(d, "OkButton")->click();
                      EXPECT_TRUE(d.isVisible());
                      if (closeBox)
                          d.close();
@@ -140,7 +135,7 @@ TEST(ToolCommands, TemplateReplacesTheSelection)
     w.nb().appendSection(nullptr, u8("A"));
     w.select("A", u8("hello world"));
     auto* picker = w.w().findChild<TPatternsForm*>();
-    auto* list = c<QTreeWidget>(*picker, "PatternsList");
+    auto* list = child<QTreeWidget>(*picker, "PatternsList");
     ASSERT_EQ(list->topLevelItemCount(), 2);
     const auto pick = [&](int row, int key) {
         w.editor()->setFocus();
@@ -194,7 +189,7 @@ TEST(ToolCommands, SortKeepsSelectionAndBranches)
                      radio(d, "SortRadioGroup", scope);
                      radio(d, "DirRadioGroup", direction);
                      if (ok)
-                         c<QPushButton>(d, "OkButton")->click();
+                         child<QPushButton>(d, "OkButton")->click();
                  });
     };
     sort(0, 1, false);
@@ -219,7 +214,7 @@ TEST(TemplatesEditor, ListAndTextStayInStep)
     const TemplateList start = {
         {u8("a"), u8("A"), {u8("1"), u8("")}}, {u8("b"), u8("B"), {}}, {u8("c"), u8("C"), {}}};
     TemplatesEditor page(start);
-    auto* code = c<QPlainTextEdit>(page, "TemplateCode");
+    auto* code = child<QPlainTextEdit>(page, "TemplateCode");
     EXPECT_EQ(code->toPlainText(), u8("1\n\n"));
     EXPECT_EQ(page.templates(), start);
     page.selectRow(1);
@@ -240,10 +235,10 @@ TEST(TemplatesEditor, ListAndTextStayInStep)
     inDialog([&] { page.addTemplate(); },
              [&](QDialog& d) {
                  EXPECT_EQ(d.windowTitle(), TemplateNameDialog::CreateTitle);
-                 auto* ok = c<QPushButton>(d, "OkButton");
+                 auto* ok = child<QPushButton>(d, "OkButton");
                  EXPECT_FALSE(ok->isEnabled());
-                 QTest::keyClicks(c(d, "NameEdit"), u8(" n "));
-                 QTest::keyClicks(c(d, "DescriptionEdit"), u8("d"));
+                 QTest::keyClicks(child(d, "NameEdit"), u8(" n "));
+                 QTest::keyClicks(child(d, "DescriptionEdit"), u8("d"));
                  ok->click();
              });
     EXPECT_EQ(page.templates(), (TemplateList{{u8(" n "), u8("d"), {}}}));
@@ -251,9 +246,9 @@ TEST(TemplatesEditor, ListAndTextStayInStep)
     inDialog([&] { page.editTemplate(); },
              [&](QDialog& d) {
                  EXPECT_EQ(d.windowTitle(), TemplateNameDialog::EditTitle);
-                 EXPECT_EQ(c<QLineEdit>(d, "NameEdit")->text(), u8(" n "));
-                 c<QLineEdit>(d, "NameEdit")->setText(u8("m"));
-                 c<QPushButton>(d, "OkButton")->click();
+                 EXPECT_EQ(child<QLineEdit>(d, "NameEdit")->text(), u8(" n "));
+                 child<QLineEdit>(d, "NameEdit")->setText(u8("m"));
+                 child<QPushButton>(d, "OkButton")->click();
              });
     EXPECT_EQ(page.templates().at(0).name, u8("m"));
 }
