@@ -1,5 +1,7 @@
 #include "FindInput.h"
 
+#include "document/SectionBody.h"
+
 #include <cstdlib>
 #include <limits>
 
@@ -49,6 +51,13 @@ QString patternFromSelection(const QString& selected)
     while (end > start && isTrimmed(selected.at(end - 1)))
         --end;
     return selected.mid(start, end - start);
+}
+
+QString searchPattern(QString pattern)
+{
+    pattern.replace(QChar::ParagraphSeparator, u'\n');
+    pattern.replace(QChar::LineSeparator, u'\n');
+    return SectionBody::normalizeBreaks(std::move(pattern));
 }
 
 std::optional<qsizetype> goToLinePosition(QStringView text, const QString& lineText,

@@ -22,6 +22,11 @@ void addToHistory(QStringList& history, const QString& text);
 // control characters at either end (paragraph breaks included).
 QString patternFromSelection(const QString& selected);
 
+// The text a pattern is searched for: every line break in it, whether the
+// editor's paragraph or line separator, CR LF, CR or LF, becomes '\n', the
+// paragraph break of the texts searched.
+QString searchPattern(QString pattern);
+
 // "Невозможно определить номер строки"
 extern const QString BadLineNumberMessage;
 

@@ -3,7 +3,6 @@
 #include "document/Notebook.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 namespace kelto {
@@ -105,232 +104,245 @@ Section* followingSection(const Notebook& notebook, Section* section, const Sear
                                                           : notebook.nextSection(section);
 }
 
+// Where the search of a section begins: the start section from its
+// selection, as findInText() reads it; a section entered from another one
+// from its beginning, or going back from its end.
+TextSpan enteredCaret(QStringView text, const SearchOptions& options)
+{
+    const qsizetype at = options.direction == SearchDirection::Backward ? text.size() : 0;
+    return {at, at};
+}
+
 } // namespace
 
 SectionMatch findNext(const Notebook& notebook, Section* selected, QStringView pattern,
                       const SearchOptions& options, SearchSource& source)
 {
-    if (pattern.isEmpty())
+    Section* s = startSection(notebook, selected, options);
+    if (pattern.isEmpty() || !s)
         return {};
-    for (Section* s = startSection(notebook, selected, options); s;
-         s = followingSection(notebook, s, options)) {
-        const TextSpan span = findInText(source.text(s), pattern, source.selection(s), options);
-        if (span.isValid())
-            return {s, span};
+    const QString text = source.text(s);
+    TextSpan span = findInText(text, pattern, source.selection(s), options);
+    while (!span.isValid()) {
+        s = followingSection(notebook, s, options);
+        if (!s)
+            return {};
+        const QString entered = source.text(s);
+        span = findInText(entered, pattern, enteredCaret(entered, options), options);
     }
-    return {};
+    return {s, span};
 }
 
 // --- replace all
 
-namespace {
-
-// What a run must not offer again in one section, in the section's present
-// coordinates: the spans it inserted (disjoint, by start) and the starts of
-// the matches left (all matches have the pattern's length).
-struct SectionGuards
-{
-    std::vector<TextSpan> inserted;
-    std::vector<qsizetype> skipped;
-    // With Everywhere the run resumes here instead of at 0: nothing before
-    // can have become a new match but one ending at the last offered match.
-    qsizetype resume = 0;
-
-    bool blocks(TextSpan m) const
-    {
-        auto it = std::upper_bound(inserted.begin(), inserted.end(), m.start,
-                                   [](qsizetype at, const TextSpan& s) { return at < s.end; });
-        if (it != inserted.end() && it->start < m.end)
-            return true;
-        return std::binary_search(skipped.begin(), skipped.end(), m.start);
-    }
-
-    void skip(TextSpan m)
-    {
-        skipped.insert(std::lower_bound(skipped.begin(), skipped.end(), m.start), m.start);
-    }
-
-    // m was replaced by length characters: later spans move, the skipped
-    // matches it took part of are gone, and the new text is guarded.
-    void replace(TextSpan m, qsizetype length)
-    {
-        const qsizetype delta = length - (m.end - m.start);
-        for (TextSpan& s : inserted) {
-            if (s.start >= m.end) {
-                s.start += delta;
-                s.end += delta;
-            }
-        }
-        std::vector<qsizetype> kept;
-        for (qsizetype start : skipped) {
-            if (start >= m.end)
-                kept.push_back(start + delta);
-            else if (start + (m.end - m.start) <= m.start)
-                kept.push_back(start);
-        }
-        skipped = std::move(kept);
-        const TextSpan added{m.start, m.start + length};
-        inserted.insert(
-            std::upper_bound(inserted.begin(), inserted.end(), added.start,
-                             [](qsizetype at, const TextSpan& s) { return at < s.start; }),
-            added);
-    }
-};
-
-} // namespace
-
+// The run walks each section once, in the direction of the search, over the
+// text as it read it. Going forward every replacement lies behind the point
+// the search goes on from, so the text ahead is still the text read and only
+// its positions shift by what the replacements added; going back every
+// replacement lies after that point and positions before it do not move.
+// Text the run inserted is therefore never searched again, and no match is
+// offered twice.
 struct ReplaceAllRun::State
 {
+    State(const Notebook& n, QString p, QString r, const SearchOptions& o, SearchSource& s)
+        : notebook(n), pattern(std::move(p)), replacement(std::move(r)), options(o), source(s)
+    {
+    }
+
     const Notebook& notebook;
     QString pattern;
     QString replacement;
     SearchOptions options;
     SearchSource& source;
-    Section* section = nullptr; // where the search goes on
-    std::unordered_map<Section*, SectionGuards> guards;
-    SectionMatch offered;
+    std::function<bool(Section*)> onEnter;
+    Section* section = nullptr;
+    QString text;        // the section's text as read
+    qsizetype at = 0;    // where the search goes on, in that text
+    qsizetype shift = 0; // what replacements before at added (forward)
+    TextSpan offered;    // in text; invalid when nothing is offered
+    bool started = false;
 
-    // The first match of the section's range that the guards let through.
-    TextSpan offerable(Section* s)
+    bool backward() const { return options.direction == SearchDirection::Backward; }
+
+    void read(Section* s, bool entered)
     {
-        const QString text = source.text(s);
-        SectionGuards& g = guards[s];
-        SearchOptions o = options;
-        TextSpan at = source.selection(s);
-        if (o.direction == SearchDirection::Everywhere) {
-            o.direction = SearchDirection::Forward;
-            at = {g.resume, g.resume};
+        section = s;
+        text = source.text(s);
+        shift = 0;
+        if (entered) {
+            at = enteredCaret(text, options).start;
+        } else if (options.direction == SearchDirection::Everywhere) {
+            at = 0;
+        } else {
+            const TextSpan sel = source.selection(s);
+            const qsizetype edge = backward() ? sel.start : sel.end;
+            at = sel.isValid() ? std::clamp<qsizetype>(edge, 0, text.size()) : 0;
         }
-        for (;;) {
-            const TextSpan m = findInText(text, pattern, at, o);
-            if (!m.isValid() || !g.blocks(m))
-                return m;
-            // Backwards the next candidate must end earlier; forwards start later.
-            const qsizetype next =
-                o.direction == SearchDirection::Backward ? m.end - 1 : m.start + 1;
-            at = {next, next};
+    }
+
+    TextSpan search() const
+    {
+        return backward() ? findBackward(text, pattern, at, options)
+                          : findForward(text, pattern, at, options);
+    }
+
+    // The offered match is behind the search now, replaced or not.
+    void passOffered(qsizetype added)
+    {
+        if (backward()) {
+            at = offered.start;
+        } else {
+            at = offered.end;
+            shift += added;
         }
+        offered = {};
     }
 };
 
 ReplaceAllRun::ReplaceAllRun(const Notebook& notebook, Section* selected, QString pattern,
                              QString replacement, const SearchOptions& options,
                              SearchSource& source)
-    : m_state(new State{notebook,
-                        std::move(pattern),
-                        std::move(replacement),
-                        options,
-                        source,
-                        startSection(notebook, selected, options),
-                        {},
-                        {}})
+    : m_state(std::make_unique<State>(notebook, std::move(pattern), std::move(replacement), options,
+                                      source))
 {
+    m_state->section = startSection(notebook, selected, options);
 }
 
 ReplaceAllRun::~ReplaceAllRun() = default;
 
+void ReplaceAllRun::setOnEnter(std::function<bool(Section*)> onEnter)
+{
+    m_state->onEnter = std::move(onEnter);
+}
+
 SectionMatch ReplaceAllRun::next()
 {
     State& st = *m_state;
-    if (st.offered)
+    if (st.offered.isValid())
         skipped(); // an offer left unanswered counts as left
-    if (st.pattern.isEmpty())
+    if (st.pattern.isEmpty() || !st.section)
         return {};
-    for (; st.section; st.section = followingSection(st.notebook, st.section, st.options)) {
-        const TextSpan m = st.offerable(st.section);
-        if (m.isValid()) {
-            st.offered = {st.section, m};
-            if (st.options.direction == SearchDirection::Everywhere)
-                st.guards[st.section].resume = std::max<qsizetype>(0, 2 * m.start - m.end);
-            return st.offered;
-        }
+    if (!st.started) {
+        st.started = true;
+        st.read(st.section, false);
     }
-    return {};
+    for (;;) {
+        const TextSpan m = st.search();
+        if (m.isValid()) {
+            st.offered = m;
+            return {st.section, {m.start + st.shift, m.end + st.shift}};
+        }
+        Section* following = followingSection(st.notebook, st.section, st.options);
+        if (following && st.onEnter && !st.onEnter(following))
+            following = nullptr;
+        if (!following) {
+            st.section = nullptr;
+            st.text.clear();
+            return {};
+        }
+        st.read(following, true);
+    }
+}
+
+TextSpan ReplaceAllRun::offeredInRead() const
+{
+    return m_state->offered;
 }
 
 void ReplaceAllRun::replaced()
 {
     State& st = *m_state;
-    if (!st.offered)
-        return;
-    st.guards[st.offered.section].replace(st.offered.span, st.replacement.size());
-    st.offered = {};
+    if (st.offered.isValid())
+        st.passOffered(st.replacement.size() - st.pattern.size());
 }
 
 void ReplaceAllRun::skipped()
 {
     State& st = *m_state;
-    if (!st.offered)
-        return;
-    st.guards[st.offered.section].skip(st.offered.span);
-    st.offered = {};
+    if (st.offered.isValid())
+        st.passOffered(0);
 }
 
 // --- replace all in the bodies
 
 namespace {
 
-// The bodies as editors: a section's text is decoded when first read and kept
-// only once the run changes it.
-class BodyEditors : public SearchSource
+// The bodies a run changes: each section's new text is put together once,
+// when the run leaves it, from the text read and the spans replaced.
+class BodyEditor : public SearchSource
 {
 public:
-    explicit BodyEditors(bool caretAtEnd) : m_caretAtEnd(caretAtEnd) {}
+    BodyEditor(Section* start, bool caretAtEnd) : m_start(start), m_caretAtEnd(caretAtEnd) {}
 
     QString text(Section* section) override
     {
-        const auto it = m_edited.find(section);
-        return it != m_edited.end() ? it->second : section->body().text();
+        commit();
+        m_section = section;
+        m_read = section->body().text();
+        return m_read;
     }
     TextSpan selection(Section* section) override
     {
-        const auto it = m_selections.find(section);
-        if (it != m_selections.end())
-            return it->second;
-        const qsizetype at = m_caretAtEnd ? section->body().text().size() : 0;
+        const qsizetype at = section == m_start && m_caretAtEnd ? m_read.size() : 0;
         return {at, at};
     }
-    void select(Section* section, TextSpan span) { m_selections[section] = span; }
-    void replace(Section* section, TextSpan span, const QString& replacement)
+    void replace(TextSpan inRead) { m_spans.push_back(inRead); }
+
+    // Writes the section last read when the run replaced anything in it.
+    void commit()
     {
-        QString t = text(section);
-        t.replace(span.start, span.end - span.start, replacement);
-        m_edited[section] = std::move(t);
-        const qsizetype caret = span.start + replacement.size();
-        m_selections[section] = {caret, caret};
+        if (m_spans.empty())
+            return;
+        std::sort(m_spans.begin(), m_spans.end(),
+                  [](const TextSpan& a, const TextSpan& b) { return a.start < b.start; });
+        QString out;
+        out.reserve(m_read.size() + qsizetype(m_spans.size()) * m_replacement.size());
+        qsizetype from = 0;
+        for (const TextSpan& span : m_spans) {
+            out.append(QStringView(m_read).mid(from, span.start - from));
+            out.append(m_replacement);
+            from = span.end;
+        }
+        out.append(QStringView(m_read).mid(from));
+        m_section->body().setText(std::move(out));
+        ++m_changed;
+        m_spans.clear();
     }
-    // Writes the changed texts to their bodies; returns how many changed.
-    int commit()
-    {
-        for (auto& [section, t] : m_edited)
-            section->body().setText(std::move(t));
-        return int(m_edited.size());
-    }
+    void setReplacement(const QString& replacement) { m_replacement = replacement; }
+    int changed() const { return m_changed; }
 
 private:
+    Section* m_start;
     bool m_caretAtEnd;
-    std::unordered_map<Section*, QString> m_edited;
-    std::unordered_map<Section*, TextSpan> m_selections;
+    Section* m_section = nullptr;
+    QString m_read;
+    QString m_replacement;
+    std::vector<TextSpan> m_spans;
+    int m_changed = 0;
 };
 
 } // namespace
 
-int replaceAllInBodies(const Notebook& notebook, Section* selected, const QString& pattern,
-                       const QString& replacement, const SearchOptions& options,
-                       const ReplaceDecision& decide)
+ReplaceAllResult replaceAllInBodies(const Notebook& notebook, Section* selected,
+                                    const QString& pattern, const QString& replacement,
+                                    const SearchOptions& options, const ReplaceDecision& decide)
 {
-    BodyEditors editors(options.direction == SearchDirection::Backward);
-    ReplaceAllRun run(notebook, selected, pattern, replacement, options, editors);
+    BodyEditor editor(selected, options.direction == SearchDirection::Backward);
+    editor.setReplacement(replacement);
+    ReplaceAllRun run(notebook, selected, pattern, replacement, options, editor);
+    ReplaceAllResult result;
     while (const SectionMatch m = run.next()) {
         if (!decide || decide(m.section, m.span)) {
-            editors.replace(m.section, m.span, replacement);
+            editor.replace(run.offeredInRead());
             run.replaced();
+            ++result.replacements;
         } else {
-            editors.select(m.section, m.span);
             run.skipped();
         }
     }
-    return editors.commit();
+    editor.commit();
+    result.sectionsChanged = editor.changed();
+    return result;
 }
 
 } // namespace kelto

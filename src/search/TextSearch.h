@@ -54,9 +54,9 @@ TextSpan findInText(QStringView text, QStringView pattern, TextSpan selection,
                     const SearchOptions& options);
 
 // What a search across sections reads of each section: its text (paragraph
-// breaks as '\n') and its editor's selection. The desktop program answers
-// from a section's live document where it has one; otherwise from the body,
-// decoded for the moment only, with the selection at the start.
+// breaks as '\n') and, for the section the search starts in, its editor's
+// selection. The desktop program answers from a section's live document
+// where it has one; otherwise from the body, decoded for the moment only.
 class SearchSource
 {
 public:
@@ -82,16 +82,23 @@ struct SectionMatch
 
 // Find next: from the selected section (the first one with allFile and
 // Everywhere) on through the sections in tree order while allFile is set.
+// Only the section the search starts in is searched from its selection; a
+// section the search enters from another one is searched whole, from its
+// beginning (from its end going Backward), whatever caret it was left with.
 // Never creates editor documents for the sections it reads.
 SectionMatch findNext(const Notebook& notebook, Section* selected, QStringView pattern,
                       const SearchOptions& options, SearchSource& source);
 
-// Replace all as a sequence of offered matches that always ends, in every
-// direction: a run never offers a match inside text it inserted itself, nor
-// a match it offered before. The caller selects each offered match in the
-// section's editor, then replaces it (replaced()) or leaves it (skipped())
-// before asking for the next one; the source reports the texts and
-// selections after those edits.
+// Replace all as a sequence of offered matches: every match of the range
+// that findNext() would visit one after another, each offered once, in
+// order, never one inside text the run inserted. Forward (and Everywhere,
+// which starts at the beginning of its first section) goes from the start
+// section's selection on to the end of the range; Backward from its
+// selection start back to the range's beginning. The caller replaces an
+// offered match in the section's text (replaced()) or leaves it
+// (skipped()) before asking for the next one. Each section's text is read
+// once, when the run reaches it; matches are reported in the section's
+// present coordinates, after the replacements made before them.
 class ReplaceAllRun
 {
 public:
@@ -101,8 +108,15 @@ public:
     ReplaceAllRun(const ReplaceAllRun&) = delete;
     ReplaceAllRun& operator=(const ReplaceAllRun&) = delete;
 
+    // Called each time the run moves on into another section, before that
+    // section is read; returning false ends the run there.
+    void setOnEnter(std::function<bool(Section*)> onEnter);
+
     // The next match to offer; an invalid one when the run is over.
     SectionMatch next();
+    // The match last offered, in the section's text as the run first read
+    // it (before any replacement of this run).
+    TextSpan offeredInRead() const;
     // The match last offered was replaced by the replacement text.
     void replaced();
     // The match last offered was left as it is.
@@ -116,13 +130,19 @@ private:
 // Decides for one offered match whether it is replaced (true) or left.
 using ReplaceDecision = std::function<bool(Section* section, TextSpan match)>;
 
-// A whole replace-all applied to the bodies, without editors: each body acts
-// as an editor whose caret starts at its beginning (at its end for Backward,
-// so the run covers the whole body) and, after a replacement, stands after
-// the inserted text. Every offered match is replaced unless decide says no.
-// Returns the number of sections whose bodies changed.
-int replaceAllInBodies(const Notebook& notebook, Section* selected, const QString& pattern,
-                       const QString& replacement, const SearchOptions& options,
-                       const ReplaceDecision& decide = {});
+struct ReplaceAllResult
+{
+    int replacements = 0;
+    int sectionsChanged = 0;
+};
+
+// A whole replace-all applied to the bodies, without editors: the start
+// section's caret stands at its beginning (at its end for Backward), so a
+// run from the first section forward, or from the last one backward, covers
+// every body. Every offered match is replaced unless decide says no.
+ReplaceAllResult replaceAllInBodies(const Notebook& notebook, Section* selected,
+                                    const QString& pattern, const QString& replacement,
+                                    const SearchOptions& options,
+                                    const ReplaceDecision& decide = {});
 
 } // namespace kelto

@@ -45,10 +45,13 @@ TEST(TextSearch, FindNextGoesOnThroughSectionsInTreeOrder)
         s->body().setText(s->caption() == u"A"_s ? u"none"_s : s->caption() + u" x"_s);
     Section *a = nb.sectionAt(0), *b = nb.sectionAt(1), *c = nb.sectionAt(2), *d = nb.sectionAt(3);
     Editors ed;
-    ed.selections = {{b, {3, 3}}, {c, {3, 3}}}; // B and C: the caret after the x
+    // B and C: the caret after the x. Only the start section's caret counts;
+    // a section entered from another is searched whole.
+    ed.selections = {{b, {3, 3}}, {c, {3, 3}}};
     const std::tuple<Section*, SearchOptions, Section*, qsizetype> cases[] = {
-        {a, {0, 0, F}, nullptr, -1}, {a, {0, 0, F, 1}, d, 2}, {d, {0, 0, E, 1}, b, 2},
-        {b, {0, 0, E}, b, 2},        {d, {0, 0, B, 1}, c, 2}, {a, {0, 0, B, 1}, nullptr, -1}};
+        {a, {0, 0, F}, nullptr, -1},   {a, {0, 0, F, 1}, b, 2}, {b, {0, 0, F, 1}, c, 2},
+        {d, {0, 0, E, 1}, b, 2},       {b, {0, 0, E}, b, 2},    {d, {0, 0, B, 1}, c, 2},
+        {a, {0, 0, B, 1}, nullptr, -1}};
     for (const auto& [selected, options, section, start] : cases) {
         const SectionMatch m = findNext(nb, selected, u"X", options, ed);
         EXPECT_EQ(std::pair(m.section, m.span.start), std::pair(section, start));
