@@ -39,6 +39,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -246,6 +247,10 @@ bool TNotesForm::eventFilter(QObject* watched, QEvent* event)
 
 bool TNotesForm::run(const std::function<void()>& command)
 {
+    // A command's own section switches are not the user's: the journal is
+    // written once, after it, if they left anything unsaved.
+    m_recovery->hold();
+    const auto release = qScopeGuard([this] { m_recovery->release(); });
     try {
         command();
         scheduleUpdate();

@@ -15,7 +15,7 @@
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
-#include <QHash>
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QSet>
 #include <QTextCursor>
@@ -33,10 +33,9 @@ const QString SearchCommands::NoCaptionMessage =
 
 namespace {
 
-// What a search reads of the sections in the window: the shown section's
-// live selection, the saved selection of a section edited before, the
-// caret at the start of one never shown; a replace-all run puts its own
-// selections over these.
+// What a search reads of the sections in the window: the text of a
+// section's live document where it has one, else its body; the start
+// section's selection from the editor that shows it.
 class WindowSearchSource : public SearchSource
 {
 public:
@@ -46,8 +45,6 @@ public:
 
     TextSpan selection(Section* section) override
     {
-        if (const auto it = selections.constFind(section); it != selections.constEnd())
-            return *it;
         if (m_editor.body() == &section->body()) {
             const QTextCursor cursor = m_editor.textCursor();
             return {cursor.selectionStart(), cursor.selectionEnd()};
@@ -58,10 +55,45 @@ public:
         return {0, 0};
     }
 
-    QHash<Section*, TextSpan> selections;
-
 private:
     const TKeltoEdit& m_editor;
+};
+
+// The progress of a replace-all through many sections: it appears once the
+// run takes a while, moves a few times a second as the run reaches further
+// sections, and its Cancel ends the run when it leaves a section.
+class ReplaceProgress
+{
+public:
+    ReplaceProgress(const Notebook& notebook, bool backward, QWidget* parent)
+        : m_notebook(notebook), m_backward(backward), m_sections(notebook.sectionCount())
+    {
+        m_dialog.emplace(QStringLiteral("Замена текста в разделах..."), QStringLiteral("Отмена"), 0,
+                         m_sections, parent);
+        m_dialog->setWindowModality(Qt::ApplicationModal);
+        m_dialog->setMinimumDuration(500);
+        m_dialog->setValue(0);
+        m_clock.start();
+    }
+
+    // False once the user cancelled.
+    bool entering(Section* section)
+    {
+        if (m_clock.elapsed() >= m_nextUpdate) {
+            m_nextUpdate = m_clock.elapsed() + 50;
+            const int index = m_notebook.indexOf(section);
+            m_dialog->setValue(m_backward ? m_sections - 1 - index : index);
+        }
+        return !m_dialog->wasCanceled();
+    }
+
+private:
+    const Notebook& m_notebook;
+    bool m_backward;
+    int m_sections;
+    std::optional<QProgressDialog> m_dialog;
+    QElapsedTimer m_clock;
+    qint64 m_nextUpdate = 0;
 };
 
 // The replacements of one replace-all: each section's are one undo step of
@@ -184,8 +216,8 @@ void SearchCommands::replaceButton(bool all)
 bool SearchCommands::findNext(const QString& pattern)
 {
     WindowSearchSource source(m_editor);
-    const SectionMatch match =
-        kelto::findNext(m_notebook, m_notebook.current(), pattern, m_dialog->options(), source);
+    const SectionMatch match = kelto::findNext(m_notebook, m_notebook.current(),
+                                               searchPattern(pattern), m_dialog->options(), source);
     if (match)
         showMatch(match);
     return bool(match);
@@ -215,28 +247,26 @@ void SearchCommands::replaceAll(const QString& pattern, const QString& replaceme
 {
     const bool prompt = m_dialog->promptBeforeReplace();
     const SearchOptions options = m_dialog->options();
+    SectionBody* const startEditor = m_editor.body(); // the editor current at the start
     WindowSearchSource source(m_editor);
     SectionReplacer replacer(replacement);
-    ReplaceAllRun run(m_notebook, m_notebook.current(), pattern, replacement, options, source);
-    std::optional<QProgressDialog> progress;
-    const int sections = m_notebook.sectionCount();
-    if (options.allFile && sections >= ProgressSections) {
-        progress.emplace(QStringLiteral("Замена текста в разделах..."), QStringLiteral("Отмена"), 0,
-                         sections, m_editor.window());
-        progress->setWindowModality(Qt::ApplicationModal);
-        progress->setMinimumDuration(500);
+    ReplaceAllRun run(m_notebook, m_notebook.current(), searchPattern(pattern), replacement,
+                      options, source);
+    std::optional<ReplaceProgress> progress;
+    if (options.allFile && m_notebook.sectionCount() >= ProgressSections) {
+        progress.emplace(m_notebook, options.direction == SearchDirection::Backward,
+                         m_editor.window());
+        run.setOnEnter([&](Section* section) { return progress->entering(section); });
     }
-    // A cancelled run still finishes the section it is in.
+    // The navigator follows the matches to their sections. A long run moves
+    // it a few times a second, not for every section, which would cost more
+    // than the replacements; it always ends on the last match's section.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 nextMove = 0;
     Section* lastSection = nullptr;
     while (const SectionMatch match = run.next()) {
-        if (progress && progress->wasCanceled() && match.section != lastSection)
-            break;
         lastSection = match.section;
-        if (progress) {
-            const int index = m_notebook.indexOf(match.section);
-            progress->setValue(options.direction == SearchDirection::Backward ? sections - 1 - index
-                                                                              : index);
-        }
         if (prompt) {
             showMatch(match);
             const auto answer =
@@ -244,21 +274,36 @@ void SearchCommands::replaceAll(const QString& pattern, const QString& replaceme
             if (answer == UserPrompts::Answer::Cancel)
                 break;
             if (answer == UserPrompts::Answer::No) {
-                source.selections.insert(match.section, match.span);
                 run.skipped();
                 continue;
             }
+        } else if (match.section != m_notebook.current() &&
+                   (!progress || clock.elapsed() >= nextMove)) {
+            m_notebook.setCurrent(match.section);
+            nextMove = clock.elapsed() + 100;
         }
         replacer.replace(match);
-        const qsizetype end = match.span.start + replacement.size();
-        source.selections.insert(match.section, {end, end});
         run.replaced();
     }
+    progress.reset();
+    if (lastSection && lastSection != m_notebook.current())
+        m_notebook.setCurrent(lastSection);
     if (replacer.replacedAny())
         m_notebook.setModified(true);
-    QTextCursor cursor = m_editor.textCursor();
-    cursor.setPosition(cursor.selectionStart());
-    m_editor.setTextCursor(cursor);
+    collapseSelection(startEditor);
+}
+
+// The editor's selection shrinks to its start, whether the body is shown
+// now or only keeps the selection it was left with.
+void SearchCommands::collapseSelection(SectionBody* body)
+{
+    if (body && m_editor.body() == body) {
+        QTextCursor cursor = m_editor.textCursor();
+        cursor.setPosition(cursor.selectionStart());
+        m_editor.setTextCursor(cursor);
+    } else if (auto* document = body ? dynamic_cast<SectionDocument*>(body->document()) : nullptr) {
+        document->anchor = document->position = std::min(document->anchor, document->position);
+    }
 }
 
 void SearchCommands::goToLine()

@@ -8,6 +8,7 @@ namespace kelto {
 class CommandHost;
 class NavigatorFindDialog;
 class Notebook;
+class SectionBody;
 class TFRDialog;
 class TKeltoEdit;
 class TpIniFile;
@@ -51,6 +52,7 @@ private:
     void showMatch(const SectionMatch& match);
     void replaceOne(const QString& pattern, const QString& replacement);
     void replaceAll(const QString& pattern, const QString& replacement);
+    void collapseSelection(SectionBody* body);
     void goToLine();
     void navigatorFind();
 

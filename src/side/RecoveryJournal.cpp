@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QLockFile>
 
+#include <utility>
+
 namespace kelto {
 
 const QString RecoveryJournal::RestoreQuestion =
@@ -40,7 +42,9 @@ RecoveryJournal::RecoveryJournal(Notebook& notebook, TKeltoEdit& editor, const T
     // A section switch writes only what changed since the last journal: a
     // large notebook is not written again on every click.
     connect(&notebook, &Notebook::currentChanged, this, [this] {
-        if (m_changed)
+        if (m_holds > 0)
+            m_switchedWhileHeld = true;
+        else if (m_changed)
             writeNow();
     });
     const auto changed = [this] { m_changed = true; };
@@ -128,6 +132,19 @@ void RecoveryJournal::writeNow()
         // A journal that cannot be written leaves the notebook as it is;
         // the next pause tries again.
     }
+}
+
+void RecoveryJournal::hold()
+{
+    ++m_holds;
+}
+
+void RecoveryJournal::release()
+{
+    if (m_holds == 0 || --m_holds > 0)
+        return;
+    if (std::exchange(m_switchedWhileHeld, false) && m_changed)
+        writeNow();
 }
 
 void RecoveryJournal::remove()

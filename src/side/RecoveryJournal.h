@@ -47,6 +47,11 @@ public:
 
     // Writes the journal now when there are unsaved changes.
     void writeNow();
+    // While held (holds nest), section switches do not write the journal: a
+    // command that walks through many sections, such as a replace-all,
+    // writes it once, when the last hold is released and something changed.
+    void hold();
+    void release();
 
 private:
     void remove();
@@ -55,6 +60,8 @@ private:
     QTimer m_idle;
     QString m_written;      // the journal this program wrote last
     bool m_changed = false; // a change not yet in the journal
+    int m_holds = 0;
+    bool m_switchedWhileHeld = false;
     std::unique_ptr<QLockFile> m_lock;
 };
 

@@ -3,12 +3,18 @@
 // back and restores it under the notebook's own name.
 
 #include "WindowFixture.h"
+#include "document/NotebookFile.h"
+#include "search/SearchCommands.h"
+#include "search/SearchUnit.h"
 #include "side/RecoveryJournal.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -72,4 +78,30 @@ TEST(Recovery, SurvivesSigkill)
         n.nb().setModified(false);
     }
     EXPECT_TRUE(QDir(RecoveryJournal::folder()).entryList({u8("*.nib")}).isEmpty());
+}
+
+// A command that passes through sections (here a replace-all that follows
+// its matches) journals unsaved changes once it ends, as a switch by hand
+// does.
+TEST(Recovery, ACommandThatSwitchesSectionsJournalsWhenItEnds)
+{
+    Window n("A B C");
+    n.select("C", u8("x"));
+    n.select("A", u8("x"));
+    auto& dialog = n.w().searchCommands().dialog();
+    n.editor()->setFocus();
+    n.trigger("ActionEditReplace");
+    dialog.findChild<QComboBox*>(u8("FindComboBox"))->setEditText(u8("x"));
+    dialog.findChild<QComboBox*>(u8("ReplaceComboBox"))->setEditText(u8("y"));
+    dialog.findChild<QCheckBox*>(u8("CheckAllFile"))->setChecked(true);
+    EXPECT_TRUE(QDir(RecoveryJournal::folder()).entryList({u8("*.nib")}).isEmpty());
+    dialog.findChild<QPushButton*>(u8("RpAllButton"))->click();
+    Window::settle();
+    EXPECT_EQ(n.current(), u8("C"));
+    const QStringList journals = QDir(RecoveryJournal::folder()).entryList({u8("*.nib")});
+    ASSERT_EQ(journals.size(), 1);
+    Notebook journalled;
+    ReadNotebook(QDir(RecoveryJournal::folder()).filePath(journals.first()), journalled);
+    EXPECT_EQ(journalled.sectionAt(2)->body().text(), u8("y"));
+    n.nb().setModified(false);
 }
