@@ -8,6 +8,7 @@
 #include "document/NotebookFile.h"
 #include "export/ExportJob.h"
 #include "export/PrintDocument.h"
+#include "search/FindInput.h"
 #include "search/TextSearch.h"
 #include "settings/ConfigLocation.h"
 #include "settings/IniUnit.h"
@@ -314,6 +315,32 @@ int commandGrep(const Arguments& args, Output& out)
     return found ? Success : NothingFound;
 }
 
+// Every match in every body, sections in pre-order, replaced as the
+// window's replace-all does over the whole notebook; the notebook is written
+// only when something was replaced.
+int commandReplace(const Arguments& args, Output& out)
+{
+    const QString pattern = searchPattern(args.positionals.at(0));
+    if (pattern.isEmpty())
+        throw UsageProblem{QStringLiteral("PATTERN must not be empty")};
+    const auto notebook = openNotebook(args.positionals.at(2));
+    SearchOptions options;
+    options.matchCase = !args.has("-i");
+    options.wholeWord = args.has("-w");
+    options.direction = SearchDirection::Forward;
+    options.allFile = true;
+    const ReplaceAllResult result =
+        replaceAllInBodies(*notebook, notebook->firstSection(), pattern,
+                           SectionBody::normalizeBreaks(args.positionals.at(1)), options);
+    if (result.replacements == 0)
+        return NothingFound;
+    WriteOptions write;
+    write.createBackup = loadSettings().read(keys::treepad::CreateBackUp);
+    WriteNotebook(*notebook, args.positionals.at(3), write);
+    out << qsizetype(result.replacements) << "\n";
+    return Success;
+}
+
 // The notebook the file goes into, with the section it goes under: a copy
 // of --into's notebook and its section --under (the top level without it),
 // or a new notebook.
@@ -496,6 +523,11 @@ const Command Commands[] = {
      "PATTERN NOTEBOOK",
      "body lines holding PATTERN: path:line:text",
      commandGrep},
+    {"replace",
+     {{"-i"}, {"-w"}},
+     "PATTERN REPLACEMENT NOTEBOOK OUTPUT",
+     "every match replaced; prints the count",
+     commandReplace},
     {"date",
      {{"--at", "YYYY-MM-DDTHH:MM:SS"}, {"--locale", "NAME"}},
      "PATTERN",

@@ -175,6 +175,59 @@ TEST_F(Cli, GrepPrintsEachBodyLineWithAMatchAndItsSectionPath)
     }
 }
 
+TEST_F(Cli, ReplaceWritesEveryMatchReplacedAndPrintsTheCount)
+{
+    // Bodies "<caption> текст\nстрока": matches counted by hand.
+    const std::tuple<const char*, int, const char*, const char16_t*> cases[] = {
+        {"replace текст слово %1 %2", 0, "6\n", u"D слово\nстрока"},
+        {"replace -i ТЕКСТ слово %1 %2", 0, "6\n", u"D слово\nстрока"},
+        {"replace ТЕКСТ слово %1 %2", 1, "", nullptr},
+        {"replace -w стро X %1 %2", 1, "", nullptr},
+        {"replace -w -i D d %1 %2", 0, "1\n", u"d текст\nстрока"},
+        {"replace с С %1 %2", 0, "12\n", u"D текСт\nСтрока"}};
+    for (const auto& [arguments, status, output, d] : cases) {
+        QFile::remove(out);
+        const Result r = run(arguments);
+        EXPECT_EQ(std::pair(r.status, r.out), std::pair(status, QByteArray(output))) << arguments;
+        ASSERT_EQ(QFile::exists(out), d != nullptr) << arguments;
+        if (!d)
+            continue;
+        Notebook nb;
+        ReadNotebook(out, nb);
+        EXPECT_EQ(test::shapeOf(nb), u"A(B(C D) E) F"_s);
+        EXPECT_EQ(test::findSection(nb, u"D"_s)->body().text(), QString::fromUtf16(d)) << arguments;
+    }
+    // A line break in the pattern matches a CR LF of the file.
+    const QStringList crlf{u"replace"_s, u"текст\r\nстрока"_s, u"-"_s, path, out};
+    QByteArray cliOut, cliErr;
+    EXPECT_EQ(cli::run(crlf, cliOut, cliErr), 0);
+    EXPECT_EQ(cliOut, "6\n");
+    EXPECT_TRUE(test::readBytes(out).contains(cp1251::encode(u"F -"_s)));
+}
+
+TEST_F(Cli, ReplaceInPlaceKeepsTheBackupAndFailsWithoutWriting)
+{
+    const QByteArray before = test::readBytes(path);
+    const Result r = run("replace строка линия %1 %1");
+    EXPECT_EQ(std::pair(r.status, r.out), std::pair(0, QByteArray("6\n")));
+    EXPECT_EQ(test::readBytes(dir.path(u"s.bak"_s)), before);
+    EXPECT_EQ(test::readBytes(path).count(cp1251::encode(u"линия"_s)), 6);
+    // Usage errors give 2, file errors 3; nothing is written either way.
+    const std::pair<const char*, int> cases[] = {{"replace a b %1", 2},
+                                                 {"replace --all a b %1 %2", 2},
+                                                 {"replace a b %2.missing %2", 3},
+                                                 {"replace линия x %1 %3/no/such/x.nib", 3}};
+    for (const auto& [arguments, status] : cases) {
+        const Result e = run(arguments);
+        EXPECT_EQ(e.status, status) << arguments;
+        EXPECT_TRUE(e.out.isEmpty() && !e.err.isEmpty()) << arguments;
+    }
+    QByteArray cliOut, cliErr;
+    EXPECT_EQ(cli::run({u"replace"_s, QString(), u"x"_s, path, out}, cliOut, cliErr), 2);
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_TRUE(run("--help").out.contains("replace [-i] [-w] PATTERN REPLACEMENT NOTEBOOK"));
+}
+
 TEST_F(Cli, TheProgramItselfPrintsUtf8AndReturnsTheStatus)
 {
     QProcess p;
