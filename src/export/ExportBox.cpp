@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 #include "document/Notebook.h"
+#include "export/HtmlExport.h"
 #include "mainwindow/DialogPlacement.h"
 #include "mainwindow/UserPrompts.h"
 #include "settings/IniUnit.h"
@@ -33,6 +34,8 @@ const QString FolderError = QStringLiteral(
     "Невозможно создать директорию с таким именем. Проверьте правильность указанного пути.");
 const QString Title = QStringLiteral("Тримбель");
 const QString ReplaceQuestion = QStringLiteral("Файл с таким именем уже существует. Заменить его?");
+const QString ReplaceNamedQuestion = QStringLiteral("Файл \"%1\" уже существует. Заменить его?");
+const QString ReplaceManyQuestion = QStringLiteral("Эти файлы уже существуют:\n%1\nЗаменить их?");
 
 } // namespace
 
@@ -153,7 +156,11 @@ void TExportBox::load()
     m_docInfo->setChecked(m_settings.read(keys::exporting::DocInfo));
     m_path->setChecked(m_settings.read(keys::exporting::Path));
     m_useFrames->setChecked(m_settings.read(keys::exporting::Frames));
-    m_fileName->setText(m_notebookFile.isEmpty() ? Notebook::DefaultFileName : m_notebookFile);
+    // A notebook never saved proposes its file in the current folder, as
+    // Save As does, so OK can write it without asking for a folder.
+    m_fileName->setText(m_notebookFile.isEmpty()
+                            ? QDir::current().filePath(Notebook::DefaultFileName)
+                            : m_notebookFile);
     formatChanged();
 }
 
@@ -216,20 +223,53 @@ bool TExportBox::confirmFolder()
     return false;
 }
 
+// Every file the export writes: the target, and with frames its two pages.
+QStringList TExportBox::targetFiles() const
+{
+    const QString target = m_fileName->text();
+    if (job().frames == FrameLayout::None)
+        return {target};
+    return {target, htmlPagePath(target, HtmlPage::Contents), htmlPagePath(target, HtmlPage::Data)};
+}
+
+// One question for every file the export would replace: the usual one when
+// that is the file named, one naming the files otherwise.
+bool TExportBox::confirmReplace(const QStringList& targets)
+{
+    QStringList existing;
+    for (const QString& file : targets) {
+        if (QFileInfo::exists(file))
+            existing << file;
+    }
+    if (existing.isEmpty())
+        return true;
+    QString question = ReplaceQuestion;
+    if (existing.size() > 1) {
+        QStringList names;
+        for (const QString& file : existing)
+            names << QFileInfo(file).fileName();
+        question = ReplaceManyQuestion.arg(names.join(u'\n'));
+    } else if (existing.first() != targets.first()) {
+        question = ReplaceNamedQuestion.arg(QFileInfo(existing.first()).fileName());
+    }
+    return m_prompts.warningQuestion(this, question, Title) == UserPrompts::Answer::Yes;
+}
+
 void TExportBox::okClicked()
 {
     if (!confirmFolder())
         return;
-    const QString target = m_fileName->text();
+    const QStringList targets = targetFiles();
     // Replacing the open notebook's file with an export of it (a part of
     // the tree, captions only) would lose the rest once the window closes
-    // without asking.
-    if (!m_notebookFile.isEmpty() && isSameFile(target, m_notebookFile)) {
-        m_prompts.error(this, OwnFileMessage);
-        return;
+    // without asking; so would a frame page that happens to be that file.
+    for (const QString& file : targets) {
+        if (!m_notebookFile.isEmpty() && isSameFile(file, m_notebookFile)) {
+            m_prompts.error(this, OwnFileMessage);
+            return;
+        }
     }
-    if (QFileInfo::exists(target) &&
-        m_prompts.warningQuestion(this, ReplaceQuestion, Title) != UserPrompts::Answer::Yes)
+    if (!confirmReplace(targets))
         return;
     accept();
 }

@@ -3,6 +3,7 @@
 #include "export/ExportJob.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QButtonGroup;
 class QCheckBox;
@@ -27,10 +28,10 @@ struct ExportDelimiters
 
 // The export dialog: which sections, which of their parts, the format and
 // its options, and the file. OK accepts only once the target's folder
-// exists (it offers to create the last missing level), the target is not
-// the open notebook's own file, and the user agreed to replace an existing
-// file; the caller then runs job() and, when that succeeded,
-// storeChoices().
+// exists (it offers to create the last missing level), no file it writes
+// (the target, and with frames its two pages) is the open notebook's own
+// file, and the user agreed to replace those that exist; the caller then runs job() and, when that
+// succeeded, storeChoices().
 class TExportBox : public QDialog
 {
     Q_OBJECT
@@ -61,6 +62,9 @@ private:
     void okClicked();
     // The target's folder exists, or was made; false when the dialog stays.
     bool confirmFolder();
+    QStringList targetFiles() const;
+    // The user agreed to replace those of targets that exist.
+    bool confirmReplace(const QStringList& targets);
     ExportFormat format() const;
 
     TpIniFile& m_settings;

@@ -56,10 +56,12 @@ TEST(ExportCommands, FormatsEnableTheirOptionsAndHoldTheirDelimiters)
     const QString dashes(50, u'-');
     n.run([&](TExportBox& box) {
         EXPECT_EQ(Export::state(box), u8("0000 "));
-        EXPECT_EQ(child<QLineEdit>(box, "FileNameEdit")->text(), u8("Новый файл.nib"));
+        EXPECT_EQ(child<QLineEdit>(box, "FileNameEdit")->text(),
+                  QDir::current().filePath(u8("Новый файл.nib")));
         Export::radio(box, "FormatRadioGroup", 1);
         EXPECT_EQ(Export::state(box), u8("1100 ") + dashes);
-        EXPECT_EQ(child<QLineEdit>(box, "FileNameEdit")->text(), u8("Новый файл.txt"));
+        EXPECT_EQ(child<QLineEdit>(box, "FileNameEdit")->text(),
+                  QDir::current().filePath(u8("Новый файл.txt")));
         QTest::keyClicks(child(box, "DelimiterEdit"), u8("*"));
         Export::radio(box, "FormatRadioGroup", 2);
         EXPECT_EQ(Export::state(box), u8("1110 <hr>"));
@@ -139,4 +141,91 @@ TEST(ExportCommands, OkChecksTheTargetBeforeExporting)
         EXPECT_EQ(n.w().settings().read(keys::exporting::SaveRange), c.written ? 2 : 0);
     }
     EXPECT_FALSE(QDir(u8("bare.txt")).exists());
+}
+
+// A frameset export writes NAME_c and NAME_d beside NAME: every one of the
+// three that exists is named in one replace question, and none of them may
+// be the open notebook's own file. No leaves every file as it was and the
+// dialog open.
+TEST(ExportCommands, FramePagesAreAskedForAndRefusedLikeTheTarget)
+{
+    using A = UserPrompts::Answer;
+    struct Case
+    {
+        QStringList existing; // files present before, holding "mine"
+        bool frames;
+        A answer;
+        const char* question; // "" when none is asked
+        bool written;
+    };
+    const Case cases[] = {
+        {{u8("out_d.htm")}, true, A::No, "Файл \"out_d.htm\" уже существует. Заменить его?", false},
+        {{u8("out.htm"), u8("out_c.htm")},
+         true,
+         A::No,
+         "Эти файлы уже существуют:\nout.htm\nout_c.htm\nЗаменить их?",
+         false},
+        {{u8("out.htm")}, true, A::No, "Файл с таким именем уже существует. Заменить его?", false},
+        {{u8("out_c.htm")}, true, A::Yes, "Файл \"out_c.htm\" уже существует. Заменить его?", true},
+        {{u8("out_d.htm")}, false, A::No, "", true}, // without frames no page is written
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.existing.join(u' ').toStdString());
+        Export n;
+        for (const QString& name : c.existing)
+            n.dir.file(name, "mine");
+        n.prompts.answers = {c.answer};
+        n.run([&](TExportBox& box) {
+            Export::radio(box, "FormatRadioGroup", 2);
+            child<QCheckBox>(box, "UseFrameCheckBox")->setChecked(c.frames);
+            child<QLineEdit>(box, "FileNameEdit")->setText(n.dir.path(u8("out.htm")));
+            child<QPushButton>(box, "OkButton")->click();
+            EXPECT_EQ(box.isVisible(), !c.written);
+        });
+        EXPECT_EQ(n.prompts.questions, *c.question ? QStringList{u8(c.question)} : QStringList{});
+        for (const char* name : {"out.htm", "out_c.htm", "out_d.htm"}) {
+            const QString file = n.dir.path(u8(name));
+            const bool before = c.existing.contains(u8(name));
+            const bool page = QByteArrayView(name) != "out.htm";
+            if (c.written && (c.frames || !page))
+                EXPECT_TRUE(readBytes(file).startsWith("<")) << name;
+            else if (before)
+                EXPECT_EQ(readBytes(file), "mine") << name;
+            else
+                EXPECT_FALSE(QFile::exists(file)) << name;
+        }
+    }
+    // The notebook saved under a page's name is never replaced by it.
+    Export own;
+    const QString notebook = own.dir.path(u8("out_d.htm"));
+    own.prompts.saveNames << notebook;
+    own.trigger("ActionFileSaveAs");
+    const QByteArray saved = readBytes(notebook);
+    own.run([&](TExportBox& box) {
+        Export::radio(box, "FormatRadioGroup", 2);
+        child<QCheckBox>(box, "UseFrameCheckBox")->setChecked(true);
+        child<QLineEdit>(box, "FileNameEdit")->setText(own.dir.path(u8("out.htm")));
+        child<QPushButton>(box, "OkButton")->click();
+        EXPECT_TRUE(box.isVisible());
+    });
+    EXPECT_EQ(own.prompts.errors.size(), 1);
+    EXPECT_EQ(readBytes(notebook), saved);
+    EXPECT_FALSE(QFile::exists(own.dir.path(u8("out.htm"))));
+}
+
+// A notebook never saved proposes its export in the current folder, so OK
+// writes it there without asking for a folder.
+TEST(ExportCommands, NeverSavedNotebookExportsIntoTheCurrentFolder)
+{
+    Export n;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(n.dir.root());
+    n.run([&](TExportBox& box) {
+        Export::radio(box, "FormatRadioGroup", 1);
+        child<QPushButton>(box, "OkButton")->click();
+        EXPECT_FALSE(box.isVisible());
+    });
+    QDir::setCurrent(before);
+    EXPECT_TRUE(n.prompts.questions.isEmpty() && n.prompts.errors.isEmpty());
+    EXPECT_TRUE(readBytes(n.dir.path(u8("Новый файл.txt"))).contains("A"));
 }
