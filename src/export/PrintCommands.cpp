@@ -1,5 +1,7 @@
 #include "PrintCommands.h"
 
+#include "common/FileIo.h"
+#include "common/KeltoError.h"
 #include "document/Notebook.h"
 #include "export/HtmlExport.h"
 #include "export/PageSetupUnit.h"
@@ -15,9 +17,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 
 namespace kelto {
 
@@ -28,6 +32,9 @@ namespace {
 // No desktop handler for the address (the shell's "no association" code).
 constexpr int NoMailHandler = 31;
 
+const QString AppTitle = QStringLiteral("Тримбель");
+const QString ReplaceQuestion = QStringLiteral("Файл с таким именем уже существует. Заменить его?");
+
 } // namespace
 
 PrintCommands::PrintCommands(CommandHost& host, Notebook& notebook, TpIniFile& settings,
@@ -36,7 +43,8 @@ PrintCommands::PrintCommands(CommandHost& host, Notebook& notebook, TpIniFile& s
       m_notebook(notebook), m_settings(settings), m_prompts(prompts), m_window(window),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
+    m_toPdf = QPrinterInfo::availablePrinterNames().isEmpty();
+    if (m_toPdf)
         m_printer->setOutputFormat(QPrinter::PdfFormat);
     host.wireCommand(cmd::FilePrint, [this] { print(); });
     host.wireCommand(cmd::FilePrintSetup, [this] { printerSetup(); });
@@ -54,22 +62,72 @@ QString PrintCommands::jobTitle() const
 
 void PrintCommands::print()
 {
-    // A PDF printer without a file writes beside the notebook (in the home
-    // folder for a notebook never saved).
-    if (m_printer->outputFormat() == QPrinter::PdfFormat && m_printer->outputFileName().isEmpty()) {
-        const QString base = m_notebook.hasFile()
-                                 ? stripExtension(m_notebook.fileName())
-                                 : QDir::home().filePath(Notebook::DefaultFileName);
-        m_printer->setOutputFileName(base + QStringLiteral(".pdf"));
+    QString pdf;
+    if (m_toPdf) {
+        pdf = pdfTarget();
+        if (pdf.isEmpty())
+            return;
+        m_printer->setOutputFileName(pdf); // the print dialog names it
     }
     TPrintForm form(m_window, m_notebook, m_settings, m_printer.get());
     if (form.exec() != QDialog::Accepted)
         return;
     const BusyCursor busy;
+    if (m_toPdf) {
+        printToPdf(pdf, form.printList());
+        if (showHint)
+            showHint(
+                QStringLiteral("Печать записана в файл %1").arg(QDir::toNativeSeparators(pdf)));
+        return;
+    }
     m_printer->setDocName(jobTitle());
     m_printer->setFullPage(true);
     PrintSections(*m_printer, m_notebook, form.printList(), m_settings.read(keys::print::Contents),
                   m_settings.read(keys::print::DocInfo), m_settings);
+}
+
+QString PrintCommands::pdfTarget()
+{
+    const QString notebook = m_notebook.hasFile() ? m_notebook.fileName() : QString();
+    if (const auto it = m_pdfFiles.constFind(notebook); it != m_pdfFiles.constEnd())
+        return *it;
+    const QString suggested =
+        (notebook.isEmpty() ? QDir::current().filePath(Notebook::DefaultFileName)
+                            : stripExtension(notebook)) +
+        QStringLiteral(".pdf");
+    const QString chosen = m_prompts.pdfFileName(m_window, suggested);
+    if (chosen.isEmpty())
+        return {};
+    if (QFileInfo::exists(chosen) &&
+        m_prompts.warningQuestion(m_window, ReplaceQuestion, AppTitle) != UserPrompts::Answer::Yes)
+        return {};
+    m_pdfFiles.insert(notebook, chosen);
+    return chosen;
+}
+
+// The PDF is written beside its target and put in its place once whole, so
+// a failed printout leaves any earlier file as it was and no part of one.
+void PrintCommands::printToPdf(const QString& path, const std::vector<const Section*>& sections)
+{
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    const auto failed = [&file] {
+        return KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2")
+                              .arg(file.fileName(), fileErrorReason(file.errorString())));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw failed();
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(jobTitle());
+        writer.setCreator(QStringLiteral("Тримбель"));
+        writer.setPageLayout(m_printer->pageLayout());
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        PrintSections(writer, m_notebook, sections, m_settings.read(keys::print::Contents),
+                      m_settings.read(keys::print::DocInfo), m_settings);
+    }
+    if (!file.commit())
+        throw failed();
 }
 
 void PrintCommands::printerSetup()
@@ -87,8 +145,13 @@ void PrintCommands::pageSetup()
 
 void PrintCommands::sendMail()
 {
-    if (m_notebook.isModified())
+    // The mail takes the file as saved: a save that failed (its error is
+    // shown) or was cancelled stops the command.
+    if (m_notebook.isModified()) {
         m_host.trigger(cmd::FileSave);
+        if (m_notebook.isModified())
+            return;
+    }
     // A notebook never saved has no file, whatever lies in the working
     // folder under the placeholder name.
     if (!m_notebook.hasFile() || !QFileInfo::exists(m_notebook.fileName()))

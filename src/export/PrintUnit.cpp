@@ -8,12 +8,16 @@
 #include <QAbstractListModel>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QListView>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -113,14 +117,26 @@ private:
     }
 };
 
+// Title bars commonly draw their caption in a bold face of the window font.
+QFontMetrics titleMetrics(QFont font)
+{
+    font.setBold(true);
+    return QFontMetrics(font);
+}
+
 } // namespace
 
-QString printerCaption(const QPrinter& printer)
+QString printerCaption(const QPrinter& printer, const QFontMetrics& metrics, int maxWidth)
 {
-    const QString name = printer.outputFormat() == QPrinter::PdfFormat
-                             ? QStringLiteral("файл %1").arg(printer.outputFileName())
-                             : printer.printerName();
-    return QStringLiteral("%1 на %2").arg(QStringLiteral("Печать"), name);
+    const QString caption = QStringLiteral("Печать на %1");
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return caption.arg(printer.printerName());
+    // A long path loses its middle, so the caption keeps the file's name
+    // and still fits on the screen.
+    const QString file = caption.arg(QStringLiteral("файл %1"));
+    const int room = maxWidth - metrics.horizontalAdvance(file.arg(QString()));
+    return file.arg(metrics.elidedText(QDir::toNativeSeparators(printer.outputFileName()),
+                                       Qt::ElideMiddle, std::max(room, 0)));
 }
 
 TPrintForm::TPrintForm(QWidget* parent, const Notebook& notebook, TpIniFile& settings,
@@ -128,7 +144,12 @@ TPrintForm::TPrintForm(QWidget* parent, const Notebook& notebook, TpIniFile& set
     : QDialog(parent), m_notebook(notebook), m_settings(settings), m_printer(printer)
 {
     setObjectName(QStringLiteral("TPrintForm"));
-    setWindowTitle(printer ? printerCaption(*printer) : QStringLiteral("Печать"));
+    // The caption fits in half the screen's width, and the dialog is made
+    // wide enough for it below.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int maxCaption = screen ? screen->availableGeometry().width() / 2 : 480;
+    setWindowTitle(printer ? printerCaption(*printer, titleMetrics(font()), maxCaption)
+                           : QStringLiteral("Печать"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     m_model = new PrintListModel(notebook, this);
@@ -181,8 +202,11 @@ void TPrintForm::build(QPrinter* printer)
     layout->addWidget(m_list, 1, 0, 1, 2);
     layout->addWidget(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    // Wide enough for a caption that names the printer.
-    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 120);
+    // Wide enough for a caption that names the printer, beside the title
+    // bar's icon and buttons (a fixed-size layout ignores a minimum width,
+    // so a spacer holds it).
+    const int captionWidth = titleMetrics(font()).horizontalAdvance(windowTitle()) + 140;
+    layout->addItem(new QSpacerItem(captionWidth, 0), 3, 0, 1, 2);
 
     connect(m_all, &QRadioButton::clicked, this, &TPrintForm::chooseAll);
     connect(m_current, &QRadioButton::clicked, this, &TPrintForm::chooseCurrent);

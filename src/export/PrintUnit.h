@@ -5,6 +5,7 @@
 #include <vector>
 
 class QCheckBox;
+class QFontMetrics;
 class QListView;
 class QPrinter;
 class QPushButton;
@@ -55,7 +56,8 @@ private:
     QListView* m_list = nullptr;
 };
 
-// "Печать на <printer>"; a PDF printer names its file.
-QString printerCaption(const QPrinter& printer);
+// "Печать на <printer>"; a PDF printer names its file, whose path loses its
+// middle when the caption would be wider than maxWidth in metrics' font.
+QString printerCaption(const QPrinter& printer, const QFontMetrics& metrics, int maxWidth);
 
 } // namespace kelto

@@ -200,6 +200,7 @@ void TNotesForm::buildCommandGroups()
         std::make_unique<ExportCommands>(*this, m_notebook, m_settings, m_prompts, this);
     m_printCommands =
         std::make_unique<PrintCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_printCommands->showHint = [this](const QString& text) { statusBar()->showMessage(text); };
     m_dateTimeCommands =
         std::make_unique<DateTimeCommands>(*this, *m_editorCommands, m_settings, this);
     m_charsCommands = std::make_unique<CharsCommands>(*this, *m_editorCommands, m_settings, this);
@@ -462,7 +463,8 @@ bool TNotesForm::restoreJournal()
 {
     for (const RecoveryJournal::Left& left : RecoveryJournal::leftBehind()) {
         const QString name = left.original.isEmpty() ? Notebook::DefaultFileName : left.original;
-        if (m_prompts.question(this, RecoveryJournal::RestoreQuestion.arg(name), false) ==
+        // Enter restores: No deletes the journal for good.
+        if (m_prompts.offer(this, RecoveryJournal::RestoreQuestion.arg(name)) ==
             UserPrompts::Answer::Yes) {
             m_fileCommands->restoreFile(left.journal, left.original);
             RecoveryJournal::discard(left.journal);

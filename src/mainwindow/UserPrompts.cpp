@@ -47,6 +47,11 @@ QString UserPrompts::anyFileName(QWidget*, const QString&)
     return QString();
 }
 
+QString UserPrompts::pdfFileName(QWidget*, const QString&)
+{
+    return QString();
+}
+
 UserPrompts::Answer DialogPrompts::question(QWidget* parent, const QString& text, bool cancellable)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
@@ -59,6 +64,18 @@ UserPrompts::Answer DialogPrompts::question(QWidget* parent, const QString& text
     if (answer == QMessageBox::No)
         return Answer::No;
     return Answer::Cancel;
+}
+
+UserPrompts::Answer UserPrompts::offer(QWidget* parent, const QString& text)
+{
+    return question(parent, text, false);
+}
+
+UserPrompts::Answer DialogPrompts::offer(QWidget* parent, const QString& text)
+{
+    const auto answer = QMessageBox::question(parent, Title, text,
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void DialogPrompts::error(QWidget* parent, const QString& text)
@@ -160,6 +177,16 @@ QString DialogPrompts::anyFileName(QWidget* parent, const QString& start)
     QFileDialog dialog(parent, QString(), start, QStringLiteral("Все файлы (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString DialogPrompts::pdfFileName(QWidget* parent, const QString& suggested)
+{
+    QFileDialog dialog(parent, QStringLiteral("Печать в файл PDF"), suggested,
+                       QStringLiteral("Файлы PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

@@ -21,6 +21,9 @@ public:
     virtual ~UserPrompts() = default;
     // A question with Yes, No and (when cancellable) Cancel.
     virtual Answer question(QWidget* parent, const QString& text, bool cancellable) = 0;
+    // A Yes/No question whose default button (Enter) is Yes, for an offer
+    // whose refusal cannot be undone. The default asks question().
+    virtual Answer offer(QWidget* parent, const QString& text);
     virtual void error(QWidget* parent, const QString& text) = 0;
     // A message with an OK button and a warning icon under a title of its
     // own. The default shows it as error().
@@ -50,6 +53,10 @@ public:
     // An existing file of any name, for the favourites. Empty when the user
     // cancels. The default cancels.
     virtual QString anyFileName(QWidget* parent, const QString& start);
+    // Where a printout goes as a PDF file, starting from suggested; ".pdf"
+    // is added to a name typed without extension. Empty when the user
+    // cancels. The default cancels.
+    virtual QString pdfFileName(QWidget* parent, const QString& suggested);
 };
 
 // The real dialogs: message boxes titled "Тримбель" and the file dialogs for
@@ -58,6 +65,7 @@ class DialogPrompts : public UserPrompts
 {
 public:
     Answer question(QWidget* parent, const QString& text, bool cancellable) override;
+    Answer offer(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     void warning(QWidget* parent, const QString& text, const QString& title) override;
     Answer warningQuestion(QWidget* parent, const QString& text, const QString& title) override;
@@ -74,6 +82,9 @@ public:
                            const QString& suffix) override;
     // "Все файлы (*)": names without a dot are files too.
     QString anyFileName(QWidget* parent, const QString& start) override;
+    // "Печать в файл PDF": PDF files. Replacing is asked by the print
+    // command, not here.
+    QString pdfFileName(QWidget* parent, const QString& suggested) override;
 };
 
 // The filter list of the notebook file dialogs.

@@ -8,8 +8,10 @@
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListView>
 #include <QPrinter>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -47,10 +50,11 @@ QString checkedRows(TPrintForm& form)
 TEST(PrintCommands, TheDialogChoosesSectionsAndPrintsThemToPdf)
 {
     Window n("A(B(C)) D");
+    if (!n.w().printCommands().printsToPdf())
+        GTEST_SKIP() << "a printer is configured here";
     n.select("B");
     const QString pdf = n.dir.path(u8("out.pdf"));
-    n.w().printCommands().printer().setOutputFormat(QPrinter::PdfFormat);
-    n.w().printCommands().printer().setOutputFileName(pdf);
+    n.prompts.pdfNames << pdf;
     n.s("C")->body().setText(u8("тело C"));
     ASSERT_TRUE(withDialog<TPrintForm>(n, "ActionFilePrint", [&](TPrintForm& form) {
         auto* list = child<QListView>(form, "SectionsCheckListBox");
@@ -63,7 +67,8 @@ TEST(PrintCommands, TheDialogChoosesSectionsAndPrintsThemToPdf)
         list->model()->setData(list->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
         list->model()->setData(list->model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
         EXPECT_EQ(checkedRows(form), u8("2 - C|0 - D"));
-        EXPECT_EQ(form.windowTitle(), u8("Печать на файл ") + pdf);
+        EXPECT_TRUE(form.windowTitle().startsWith(u8("Печать на файл /")));
+        EXPECT_TRUE(form.windowTitle().endsWith(u8("/out.pdf"))) << qPrintable(form.windowTitle());
         child<QCheckBox>(form, "ContentsCheckBox")->setChecked(true);
         child<QPushButton>(form, "OkButton")->click();
     }));
@@ -157,6 +162,71 @@ TEST(PrintCommands, TheWheelStepsAMarginWithinItsField)
     EXPECT_EQ(turn(360), u8("999"));
 }
 
+// With no printer a printout goes to a PDF file the user names once per
+// notebook: NAME.pdf beside it is proposed, an existing file is replaced
+// only after Yes, and Cancel or No leaves every file as it was.
+TEST(PrintCommands, WithoutAPrinterThePdfGoesWhereTheUserSays)
+{
+    Window n("A B");
+    if (!n.w().printCommands().printsToPdf())
+        GTEST_SKIP() << "a printer is configured here";
+    const QString book = n.dir.path(u8("book.nib"));
+    n.prompts.saveNames << book;
+    n.trigger("ActionFileSaveAs");
+    const QString mine = n.dir.file(u8("mine.pdf"), "mine");
+    const auto print = [&](bool expectDialog) {
+        const bool shown = withDialog<TPrintForm>(n, "ActionFilePrint", [&](TPrintForm& form) {
+            EXPECT_TRUE(form.windowTitle().endsWith(u8("mine.pdf")))
+                << qPrintable(form.windowTitle());
+            child<QPushButton>(form, "OkButton")->click();
+        });
+        EXPECT_EQ(shown, expectDialog);
+    };
+    // No to the replace question: nothing printed, the file untouched.
+    n.prompts.pdfNames << mine;
+    n.prompts.answers = {UserPrompts::Answer::No};
+    print(false);
+    EXPECT_EQ(n.prompts.pdfSuggested, QStringList{n.dir.path(u8("book.pdf"))});
+    EXPECT_EQ(n.prompts.questions,
+              QStringList{u8("Файл с таким именем уже существует. Заменить его?")});
+    EXPECT_EQ(readBytes(mine), "mine");
+    // Yes: the printout replaces it, and the status bar says where it went.
+    n.prompts.pdfNames << mine;
+    n.prompts.answers = {UserPrompts::Answer::Yes};
+    print(true);
+    EXPECT_TRUE(readBytes(mine).startsWith("%PDF"));
+    EXPECT_TRUE(n.w().statusBar()->currentMessage().contains(mine));
+    // The next printout of this notebook asks nothing and goes there again.
+    writeBytes(mine, "mine again");
+    print(true);
+    EXPECT_EQ(n.prompts.pdfSuggested.size(), 2);
+    EXPECT_TRUE(readBytes(mine).startsWith("%PDF"));
+    // Another notebook asks for its own file; Cancel prints nothing.
+    n.prompts.saveNames << n.dir.path(u8("other.nib"));
+    n.trigger("ActionFileSaveAs");
+    print(false);
+    EXPECT_EQ(n.prompts.pdfSuggested.last(), n.dir.path(u8("other.pdf")));
+    EXPECT_EQ(QDir(n.dir.root()).entryList({u8("*.pdf")}, QDir::Files | QDir::Hidden),
+              QStringList{u8("mine.pdf")});
+}
+
+// A long path keeps the start and the end of the caption in sight.
+TEST(PrintCommands, TheCaptionElidesALongPathInTheMiddle)
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = u8("/home/user/") + QString(200, u'x') + u8("/notes.pdf");
+    printer.setOutputFileName(path);
+    const QFontMetrics metrics(QApplication::font());
+    const QString caption = printerCaption(printer, metrics, 400);
+    EXPECT_TRUE(caption.startsWith(u8("Печать на файл /home/"))) << qPrintable(caption);
+    EXPECT_TRUE(caption.endsWith(u8("/notes.pdf"))) << qPrintable(caption);
+    EXPECT_TRUE(caption.contains(QChar(0x2026)));
+    EXPECT_LE(metrics.horizontalAdvance(caption), 400);
+    printer.setOutputFileName(u8("/tmp/a.pdf"));
+    EXPECT_EQ(printerCaption(printer, metrics, 400), u8("Печать на файл /tmp/a.pdf"));
+}
+
 // Send by mail saves a modified notebook first and then hands "mailto:" to
 // the desktop; a notebook never saved is not sent, even with a file of the
 // placeholder name in the working folder.
@@ -181,4 +251,14 @@ TEST(PrintCommands, SendMailSavesFirstAndReportsAMissingHandler)
     EXPECT_FALSE(n.nb().isModified());
     EXPECT_EQ(opened, QStringList{u8("mailto:")});
     EXPECT_EQ(n.prompts.errors, QStringList{u8("Ошибка при отправке вложения: 31")});
+
+    // A save that fails stops the command: its error is shown, no mail.
+    opened.clear();
+    n.prompts.errors.clear();
+    n.nb().setFileName(n.dir.path(u8("gone/m.nib")));
+    n.nb().setModified(true);
+    n.trigger("ActionFileSendMail");
+    EXPECT_EQ(n.prompts.errors.size(), 1);
+    EXPECT_TRUE(n.nb().isModified());
+    EXPECT_TRUE(opened.isEmpty());
 }

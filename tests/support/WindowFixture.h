@@ -36,9 +36,10 @@ inline QString u8(const char* text)
 class ScriptedPrompts : public UserPrompts
 {
 public:
-    QList<Answer> answers;                         // for the questions; No when empty
-    QStringList saveNames, openNames, importNames; // for the file dialogs; cancel when empty
+    QList<Answer> answers;                                   // for the questions; No when empty
+    QStringList saveNames, openNames, importNames, pdfNames; // file dialogs; cancel when empty
     QStringList questions, questionTitles, errors, messages, messageTitles;
+    QStringList pdfSuggested, offers; // what the PDF dialog proposed; Yes-default questions
     int saveDialogs = 0;
 
     Answer question(QWidget*, const QString& text, bool) override
@@ -64,6 +65,16 @@ public:
     {
         ++saveDialogs;
         return take(saveNames);
+    }
+    QString pdfFileName(QWidget*, const QString& suggested) override
+    {
+        pdfSuggested << suggested;
+        return take(pdfNames);
+    }
+    Answer offer(QWidget* parent, const QString& text) override
+    {
+        offers << text;
+        return question(parent, text, false);
     }
 
 private:
