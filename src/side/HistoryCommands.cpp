@@ -166,6 +166,8 @@ void HistoryCommands::addFavorite()
         return;
     favorites::add(m_settings, path);
     rebuildFavoritesMenu();
+    // A favourite added is on disk at once: a crash later loses nothing.
+    m_settings.UpdateFile();
 }
 
 // The edited list is stored before a chosen file is opened, so a Cancel in
@@ -178,6 +180,7 @@ void HistoryCommands::changeFavorites()
         return;
     favorites::store(m_settings, form.paths());
     rebuildFavoritesMenu();
+    m_settings.UpdateFile();
     if (!form.chosenPath().isEmpty() && m_files.askSave())
         m_files.openFile(form.chosenPath());
 }

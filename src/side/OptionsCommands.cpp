@@ -2,6 +2,7 @@
 
 #include "mainwindow/CommandHost.h"
 #include "mainwindow/CommandIds.h"
+#include "settings/IniUnit.h"
 #include "tools/PatternsUnit.h"
 
 namespace kelto {
@@ -22,6 +23,8 @@ void OptionsCommands::showOptions()
         return;
     dialog.store();
     m_patterns.setTemplates(dialog.templates());
+    // A confirmed choice is on disk at once: a crash later loses nothing.
+    m_settings.UpdateFile();
     writeTemplates(m_templatesPath, dialog.templates());
 }
 

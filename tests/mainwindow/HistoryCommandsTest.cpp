@@ -79,6 +79,9 @@ TEST(Favorites, AddedChangedAndOpened)
         }));
     }
     EXPECT_EQ(favoritesIn(n), (QStringList{a, QStringLiteral("x&y")}));
+    // Already on disk while the window runs: a crash now keeps them.
+    EXPECT_EQ(TpIniFile(n.settingsPath()).ReadList(keys::Favorite),
+              (QStringList{a, QStringLiteral("x&y")}));
     EXPECT_EQ(item(n, QStringLiteral("FavItem1"))->text(), QStringLiteral("x&&y"));
     n.trigger("ActionFavoriteAdd");
     EXPECT_EQ(n.prompts.messageTitles, QStringList{u8("Избранное")});
@@ -94,6 +97,8 @@ TEST(Favorites, AddedChangedAndOpened)
         QTest::keyClick(f.list(), Qt::Key_Return);
     });
     EXPECT_EQ(favoritesIn(n), QStringList{QStringLiteral("x&y")});
+    EXPECT_EQ(TpIniFile(n.settingsPath()).ReadList(keys::Favorite),
+              QStringList{QStringLiteral("x&y")});
     EXPECT_FALSE(item(n, QStringLiteral("FavItem1")));
 
     // The line chosen is opened, and the edited list is kept even when the

@@ -79,6 +79,9 @@ TEST(OptionsDialog, OkStoresEveryPageAndCancelNothing)
         }));
         TpIniFile& s = n.w().settings();
         EXPECT_EQ(stored(s), ok ? after : before);
+        // OK has put the choices on disk already: a crash now keeps them.
+        const TpIniFile onDisk(n.settingsPath());
+        EXPECT_EQ(stored(onDisk), ok ? after : before);
         EXPECT_EQ(favorites::read(s).size(), ok ? 1 : 3);
         auto* splitter = n.w().findChild<QSplitter*>();
         ASSERT_TRUE(splitter);
@@ -100,5 +103,6 @@ TEST(OptionsDialog, TemplatesAreWrittenLast)
         child<QPushButton>(d, "OkButton")->click();
     }));
     EXPECT_EQ(n.w().settings().read(keys::editor::ShiftsCount), 5);
+    EXPECT_EQ(TpIniFile(n.settingsPath()).read(keys::editor::ShiftsCount), 5);
     EXPECT_EQ(n.prompts.errors.size(), 1);
 }
