@@ -104,7 +104,7 @@ public:
         const qsizetype end = m_data.indexOf(EndMarker, start + StartMarker.size());
         if (end < 0)
             throw KeltoError(faultText(m_number, QStringLiteral("нет метки конца записи")));
-        qsizetype pos = skipBreak(start + StartMarker.size(), end);
+        qsizetype pos = skipMarkerBreak(start + StartMarker.size(), end);
         record.caption = line(pos, end, QStringLiteral("строка заголовка не закончена"));
         record.level = line(pos, end, QStringLiteral("строка уровня не закончена"));
         record.bodyStart = pos;
@@ -114,6 +114,17 @@ public:
     }
 
 private:
+    // After the start marker up to two characters, each CR or LF, whatever
+    // their order: CR LF, LF LF, CR CR and LF CR all lead to the caption.
+    qsizetype skipMarkerBreak(qsizetype pos, qsizetype end) const
+    {
+        for (int skipped = 0; skipped < 2 && pos < end; ++skipped, ++pos) {
+            if (m_data[pos] != '\r' && m_data[pos] != '\n')
+                break;
+        }
+        return pos;
+    }
+
     // One line break (CR LF, CR or LF) at pos, if there is one.
     qsizetype skipBreak(qsizetype pos, qsizetype end) const
     {

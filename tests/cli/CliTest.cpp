@@ -228,6 +228,32 @@ TEST_F(Cli, ReplaceInPlaceKeepsTheBackupAndFailsWithoutWriting)
     EXPECT_TRUE(run("--help").out.contains("replace [-i] [-w] PATTERN REPLACEMENT NOTEBOOK"));
 }
 
+// After "<node>" up to two characters, each CR or LF, are skipped: every
+// pair imports the same tree, and so does a file with LF breaks only.
+TEST_F(Cli, ImportTakesTreePadRecordsWhateverTwoBreaksFollowTheStartMarker)
+{
+    const char* const forms[][2] = {
+        {"\r\n", "\r\n"}, {"\n\n", "\r\n"}, {"\r\r", "\r\n"}, {"\n\r", "\r\n"}, {"\n", "\n"}};
+    for (const auto& [afterMarker, eol] : forms) {
+        const QByteArray e(eol);
+        QByteArray file = "<Treepad version 3.0>" + e;
+        for (const char* record : {"Top\x01"
+                                   "0\x01"
+                                   "body one",
+                                   "Child\x01"
+                                   "1\x01"
+                                   "body two"}) {
+            file += "dt=Text" + e + "<node>" + afterMarker + QByteArray(record).replace('\x01', e) +
+                    e + "<end node> 5P9i0s8y19Z" + e;
+        }
+        test::writeBytes(dir.path(u"t.hjt"_s), file);
+        EXPECT_EQ(run("import %3/t.hjt %2").status, 0) << QByteArray(afterMarker).toHex().data();
+        EXPECT_EQ(run("ls %2").out, "0\t0\tTop\n1\t1\tChild\n")
+            << QByteArray(afterMarker).toHex().data();
+        EXPECT_EQ(run("cat %2 1").out, "body two\n");
+    }
+}
+
 TEST_F(Cli, TheProgramItselfPrintsUtf8AndReturnsTheStatus)
 {
     QProcess p;
