@@ -462,7 +462,7 @@ QDateTime dateArgument(const Arguments& args)
 QLocale localeArgument(const Arguments& args)
 {
     if (!args.has("--locale"))
-        return QLocale::system();
+        return dateLocaleOf(QLocale::system());
     const QString name = args.text("--locale");
     const QLocale locale(name);
     // Qt falls back to "C" for a name it does not know.

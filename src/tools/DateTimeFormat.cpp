@@ -36,6 +36,14 @@ QString nameAt(const QStringList& names, int index)
     return index >= 0 && index < names.size() ? names.at(index) : QString();
 }
 
+// "мар." is written "мар": the pattern's separators follow the name.
+QString withoutTrailingPeriod(QString name)
+{
+    if (name.size() > 1 && name.endsWith(u'.'))
+        name.chop(1);
+    return name;
+}
+
 // The expansion of one pattern into out. A nested pattern (a locale's
 // date or time pattern) gets its own expander: the minute rule and the
 // 12-hour clock do not reach across.
@@ -58,7 +66,9 @@ private:
     {
         const char16_t letter = p[i].toLower().unicode();
         const char16_t previous = m_lastToken;
+        const bool afterDayNumber = m_lastWasDayNumber;
         m_lastToken = letter;
+        m_lastWasDayNumber = false;
         if (letter == u'a')
             return designator(p, i);
         qsizetype n = i + 1;
@@ -68,13 +78,14 @@ private:
         switch (letter) {
         case u'd':
             day(count);
+            m_lastWasDayNumber = count <= 2;
             break;
         case u'm':
             if (previous == u'h' && count <= 2) {
                 m_lastToken = u'n';
                 number(m_time.minute(), count);
             } else {
-                month(count);
+                month(count, afterDayNumber);
             }
             break;
         case u'y':
@@ -182,20 +193,32 @@ private:
         if (count <= 2)
             number(m_date.day(), count);
         else if (count == 3)
-            m_out += nameAt(m_locale.shortDays, weekday);
+            m_out += m_depth == 0 ? withoutTrailingPeriod(nameAt(m_locale.shortDays, weekday))
+                                  : nameAt(m_locale.shortDays, weekday);
         else if (count == 4)
             m_out += nameAt(m_locale.longDays, weekday);
         else
             nested(count == 5 ? m_locale.shortDate : m_locale.longDate);
     }
 
-    void month(int count)
+    // The locale's own patterns write names as the locale does. The
+    // program's patterns take the form a day number governs only right
+    // after one, the name standing alone elsewhere, and drop an
+    // abbreviation's period: their own separators follow.
+    void month(int count, bool afterDayNumber)
     {
-        if (count <= 2)
+        if (count <= 2) {
             number(m_date.month(), count);
-        else
-            m_out +=
-                nameAt(count == 3 ? m_locale.shortMonths : m_locale.longMonths, m_date.month() - 1);
+            return;
+        }
+        const bool isShort = count == 3;
+        const QStringList& inDate = isShort ? m_locale.shortMonths : m_locale.longMonths;
+        const QStringList& alone =
+            isShort ? m_locale.shortMonthsStandalone : m_locale.longMonthsStandalone;
+        const bool own = m_depth == 0;
+        const QStringList& names = own && !afterDayNumber && !alone.isEmpty() ? alone : inDate;
+        const QString name = nameAt(names, m_date.month() - 1);
+        m_out += own && isShort ? withoutTrailingPeriod(name) : name;
     }
 
     void year(int count)
@@ -238,6 +261,7 @@ private:
     int m_depth;
     QString& m_out;
     char16_t m_lastToken = 0;
+    bool m_lastWasDayNumber = false;
     bool m_designatorWritten = false;
 };
 
@@ -378,14 +402,15 @@ DateTimeLocale dateTimeLocale(const QLocale& locale)
     const HourStyle style = hourStyle(time);
     v.shortTime = timePattern(style, false);
     v.longTime = timePattern(style, true);
-    if (!locale.amText().isEmpty())
-        v.am = locale.amText();
-    if (!locale.pmText().isEmpty())
-        v.pm = locale.pmText();
+    // A locale without designators writes none.
+    v.am = locale.amText();
+    v.pm = locale.pmText();
 
     for (int m = 1; m <= 12; ++m) {
         v.shortMonths << locale.monthName(m, QLocale::ShortFormat);
         v.longMonths << locale.monthName(m, QLocale::LongFormat);
+        v.shortMonthsStandalone << locale.standaloneMonthName(m, QLocale::ShortFormat);
+        v.longMonthsStandalone << locale.standaloneMonthName(m, QLocale::LongFormat);
     }
     for (int d = 1; d <= 7; ++d) {
         v.shortDays << locale.dayName(d, QLocale::ShortFormat);
@@ -394,9 +419,14 @@ DateTimeLocale dateTimeLocale(const QLocale& locale)
     return v;
 }
 
+QLocale dateLocaleOf(const QLocale& system)
+{
+    return system.language() == QLocale::C ? QLocale(QLocale::Russian, QLocale::Russia) : system;
+}
+
 const DateTimeLocale& systemDateTimeLocale()
 {
-    static const DateTimeLocale values = dateTimeLocale(QLocale::system());
+    static const DateTimeLocale values = dateTimeLocale(dateLocaleOf(QLocale::system()));
     return values;
 }
 

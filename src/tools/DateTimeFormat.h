@@ -28,7 +28,11 @@ struct DateTimeLocale
     QString am = QStringLiteral("am");
     QString pm = QStringLiteral("pm");
     // January first; Monday first (as QDate::dayOfWeek() counts from 1).
+    // The month names as the locale writes them in a date, where a day
+    // governs them ("5 марта" in Russian), and as they stand alone ("март");
+    // empty standalone lists mean the same names.
     QStringList shortMonths, longMonths;
+    QStringList shortMonthsStandalone, longMonthsStandalone;
     QStringList shortDays, longDays;
 };
 
@@ -37,16 +41,24 @@ struct DateTimeLocale
 // built from its hour style ("hh" or "h", ":mm" or ":mm:ss", " AMPM" after
 // or "AMPM " before when it uses the 12-hour clock).
 DateTimeLocale dateTimeLocale(const QLocale& locale);
-// The values of the system's locale, taken once.
+// The locale dates are written in: the system's, or Russian, the language
+// of the program, when the system names none (the C or POSIX locale).
+QLocale dateLocaleOf(const QLocale& system);
+// The values of dateLocaleOf() the system's locale, taken once.
 const DateTimeLocale& systemDateTimeLocale();
 
 // Expands a date/time pattern. Letters are matched without regard to case;
 // a run of one letter is one token:
 //   d dd          day (dd: two digits); ddd dddd: short or long weekday name
+//                 (outside the locale's patterns without a trailing period)
 //   ddddd dddddd  the whole date in the short or long date pattern
 //   m mm          month (mm: two digits); the minute right after an hour
 //                 token, with nothing but non-letters between
-//   mmm mmmm      short or long month name
+//   mmm mmmm      short or long month name: in the locale's own date
+//                 patterns as the locale writes them; in other patterns
+//                 the form a day governs right after a day number (with
+//                 nothing but non-letters between), else the name standing
+//                 alone, an abbreviation without its trailing period
 //   yy yyyy       year modulo 100 in two digits; a longer run: the full year
 //   h hh          hour; on the 12-hour clock when am/pm, a/p or ampm follows
 //                 before the next hour token, or one has been written

@@ -343,7 +343,7 @@ TEST_F(Cli, DateExpandsAPatternOrAFormatForTheMomentAndLocale)
     const QString today = currentDateTime().toString(u"yyyy-MM-dd"_s);
     const std::tuple<const char*, int, QString> cases[] = {
         {"date --at 2026-03-05T13:07:09 --locale ru_RU dd/mm/yyyy_hh:nn", 0, u"05.03.2026_13:07"_s},
-        {"date --at 2026-03-05T13:07:09 --locale ru_RU 6", 0, u"четверг, марта 05"_s},
+        {"date --at 2026-03-05T13:07:09 --locale ru_RU 6", 0, u"четверг, март 05"_s},
         {"date --at 2026-03-05T00:05:00 --locale en_US 11", 0, u"12:05 am"_s},
         {"date --locale de_DE 13 --at 2026-03-05T13:07:09", 0, u"01:07:09 PM"_s},
         {"date --locale fi_FI yyyy-mm-dd", 0, today}, // the fixed clock
@@ -364,6 +364,26 @@ TEST_F(Cli, DateExpandsAPatternOrAFormatForTheMomentAndLocale)
     const QString stamp = QString::fromUtf8(run("date C").out).trimmed();
     EXPECT_TRUE(
         decodeMarkedText(test::readBytes(out)).contains(u"Дата записи: "_s + stamp + u"\r\n"_s));
+}
+
+// Without --locale the system's locale names the months; a system with no
+// locale configured (C or POSIX) writes Russian, as the program speaks.
+TEST_F(Cli, DateWithoutALocaleFollowsTheSystemOrRussianForC)
+{
+    const std::pair<const char*, QString> systems[] = {{"C", u"четверг, март 05"_s},
+                                                       {"POSIX", u"четверг, март 05"_s},
+                                                       {"en_US.UTF-8", u"Thursday, March 05"_s}};
+    for (const auto& [name, want] : systems) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"})
+            env.insert(QLatin1String(variable), QLatin1String(name));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(KELTO_CLI_PATH),
+                {u"date"_s, u"--at"_s, u"2026-03-05T13:07:09"_s, u"6"_s});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), want + u'\n') << name;
+    }
 }
 
 // Files made to exhaust a reader are refused with the message the file

@@ -28,8 +28,12 @@ DateTimeLocale dotted()
     l.pm = u"PM"_s;
     l.shortMonths = QStringList(12, u"?"_s);
     l.longMonths = QStringList(12, u"?"_s);
-    l.shortMonths[2] = u"мар"_s;
+    l.shortMonths[2] = u"мар."_s; // as a date writes them, after a day
     l.longMonths[2] = u"марта"_s;
+    l.shortMonthsStandalone = QStringList(12, u"?"_s);
+    l.longMonthsStandalone = QStringList(12, u"?"_s);
+    l.shortMonthsStandalone[2] = u"март"_s;
+    l.longMonthsStandalone[2] = u"март"_s;
     l.shortDays = QStringList(7, u"?"_s);
     l.longDays = QStringList(7, u"?"_s);
     l.shortDays[3] = u"чт"_s;
@@ -57,7 +61,7 @@ TEST(DateTimeFormat, FormatTableAtTheEdgesOfTheDay)
         {u"2026.03.05"_s},
         {u"05.мар.2026"_s},
         {u"5 марта 2026 г."_s},
-        {u"четверг, марта 05"_s},
+        {u"четверг, март 05"_s},
         {u"05.03.2026"_s, u"05.03.2026 00:00:01"_s, u"05.03.2026 00:05:00"_s,
          u"05.03.2026 12:30:00"_s, u"05.03.2026 13:07:09"_s},
         {u"00:00"_s, u"00:00"_s, u"00:05"_s, u"12:30"_s, u"13:07"_s},
@@ -91,7 +95,7 @@ TEST(DateTimeFormat, TokensQuotesAndTheTwelveHourScope)
         // Case does not matter; m is the minute right after an hour only.
         {u"D/M/YY HH:MM", dotted(), at(13, 7, 9), u"5.3.26 13:07"_s},
         {u"h:m:s m|hh mm|h mmm|hh nn mm", dotted(), at(13, 7, 9),
-         u"13:7:9 3|13 07|13 мар|13 07 03"_s},
+         u"13:7:9 3|13 07|13 март|13 07 03"_s},
         {u"h x m", dotted(), at(13, 7, 9), u"13 x 3"_s},
         {u"c", DateTimeLocale{}, at(13, 7, 9), u"3/5/26 1:07:09 pm"_s}, // the fallbacks
         // Quoted text is copied and never counts as a token.
@@ -99,7 +103,10 @@ TEST(DateTimeFormat, TokensQuotesAndTheTwelveHourScope)
         {u"hh 'am/pm' hh am/pm", dotted(), at(13, 7, 9), u"13 am/pm 01 pm"_s},
         {u"hh h a/p|ampm hh|AM/pm A/P", dotted(), at(0, 5, 0), u"00 12 a|AM 12|AM A"_s},
         {u"AM/pm A/P", dotted(), at(12, 0, 0), u"pm P"_s},
-        {u"ddd dddd mmm mmmm yyyyy y", dotted(), at(1, 0, 0), u"чт четверг мар марта 2026 26"_s},
+        {u"ddd dddd mmm mmmm yyyyy y", dotted(), at(1, 0, 0), u"чт четверг март март 2026 26"_s},
+        // A day number governs the month right after it, whatever between.
+        {u"d mmmm|dd/mmm|d 'x' mmmm|d x mmmm", dotted(), at(1, 0, 0),
+         u"5 марта|05.мар|5 x марта|5 x март"_s},
         {u"c", dotted(), at(0, 0, 0).addMSecs(5), u"05.03.2026"_s},
         // Nested whole-date patterns stop rather than recurse for ever.
         {u"c", looping, at(0, 0, 0), QString()},
@@ -140,6 +147,32 @@ TEST(DateTimeFormat, LocaleValuesFromQt)
                   want)
             << name;
     }
+}
+
+// Russian dates as a Russian reader writes them: a month standing alone in
+// the nominative, the genitive where a day governs it, abbreviations
+// without the locale's period; other languages as they are.
+TEST(DateTimeFormat, RussianMonthsReadRight)
+{
+    const QDateTime march = at(10, 0, 0), may(QDate(2026, 5, 5), QTime(10, 0));
+    const std::tuple<const char*, QDateTime, int, QString> cases[] = {
+        {"ru_RU", march, 4, u"05.мар.2026"_s},
+        {"ru_RU", march, 5, u"четверг, 5 марта 2026 г."_s},
+        {"ru_RU", march, 6, u"четверг, март 05"_s},
+        {"ru_RU", may, 4, u"05.мая.2026"_s},
+        {"ru_RU", may, 6, u"вторник, май 05"_s},
+        {"en_US", march, 4, u"05/Mar/2026"_s},
+        {"en_US", march, 6, u"Thursday, March 05"_s},
+        {"de_DE", march, 6, u"Donnerstag, März 05"_s},
+    };
+    for (const auto& [name, when, format, want] : cases) {
+        const DateTimeLocale values = dateTimeLocale(QLocale(QLatin1String(name)));
+        EXPECT_EQ(formatDateTime(DateTimeFormats[format], when, values), want)
+            << name << " format " << format;
+    }
+    // Without a configured locale the program writes Russian dates.
+    EXPECT_EQ(dateLocaleOf(QLocale::c()).name(), u"ru_RU"_s);
+    EXPECT_EQ(dateLocaleOf(QLocale(u"en_US"_s)).name(), u"en_US"_s);
 }
 
 // The stored choice: a value that names no format reads as the first.
