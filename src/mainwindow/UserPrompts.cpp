@@ -1,7 +1,11 @@
 #include "UserPrompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
 
 namespace kelto {
 
@@ -124,6 +128,31 @@ void DialogPrompts::information(QWidget* parent, const QString& text, const QStr
     QMessageBox::information(parent, title.isEmpty() ? Title : title, text);
 }
 
+void fitFileDialog(QFileDialog& dialog)
+{
+    // Wide enough for the name and the three detail columns, within the
+    // screen.
+    const QScreen* screen = dialog.screen();
+    const QSize room =
+        screen ? screen->availableGeometry().size() - QSize(40, 80) : QSize(760, 520);
+    const int width = dialog.fontMetrics().averageCharWidth() * 130;
+    dialog.resize(std::min(std::max(dialog.width(), width), room.width()),
+                  std::min(std::max(dialog.height(), 440), room.height()));
+    if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
+QString execFileDialog(QFileDialog& dialog)
+{
+    fitFileDialog(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
 namespace {
 
 // A notebook file dialog: both filters, ".nib" added to a bare name. Returns
@@ -136,8 +165,27 @@ QString runNotebookDialog(QWidget* parent, const QString& start, QFileDialog::Ac
                                                        : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("nib"));
     dialog.selectNameFilter(QStringLiteral("Ravid Udod Aziv (*.nib)"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return execFileDialog(dialog);
 }
+
+// An existing file, or an existing folder chosen with the dialog's button
+// (a double click still opens a folder).
+class FileOrFolderDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (chosen.size() == 1 && QFileInfo(chosen.first()).isDir()) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
 
 } // namespace
 
@@ -157,7 +205,7 @@ QString DialogPrompts::importFileName(QWidget* parent, const QString& folder)
     QFileDialog dialog(parent, QStringLiteral("Импорт файла"), folder, importFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return execFileDialog(dialog);
 }
 
 QString DialogPrompts::exportFileName(QWidget* parent, const QString& suggested,
@@ -169,15 +217,15 @@ QString DialogPrompts::exportFileName(QWidget* parent, const QString& suggested,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(suffix);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return execFileDialog(dialog);
 }
 
 QString DialogPrompts::anyFileName(QWidget* parent, const QString& start)
 {
-    QFileDialog dialog(parent, QString(), start, QStringLiteral("Все файлы (*)"));
+    FileOrFolderDialog dialog(parent, QString(), start, QStringLiteral("Все файлы (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return execFileDialog(dialog);
 }
 
 QString DialogPrompts::pdfFileName(QWidget* parent, const QString& suggested)
@@ -187,7 +235,7 @@ QString DialogPrompts::pdfFileName(QWidget* parent, const QString& suggested)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return execFileDialog(dialog);
 }
 
 } // namespace kelto

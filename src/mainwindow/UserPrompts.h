@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 namespace kelto {
@@ -86,6 +87,12 @@ public:
     // command, not here.
     QString pdfFileName(QWidget* parent, const QString& suggested) override;
 };
+
+// Sizes a file dialog so its name and detail columns show whole on the
+// screen, runs it and returns the first chosen file, or an empty text when
+// cancelled.
+void fitFileDialog(QFileDialog& dialog);
+QString execFileDialog(QFileDialog& dialog);
 
 // The filter list of the notebook file dialogs.
 QString notebookFileFilter();

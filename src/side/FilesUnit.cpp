@@ -58,7 +58,6 @@ TFileManagerForm::TFileManagerForm(TpIniFile& settings, UserPrompts& prompts, QW
 {
     setObjectName(QStringLiteral("TFileManagerForm"));
     setWindowTitle(QStringLiteral("Менеджер файлов"));
-    setMinimumSize(120, 100);
     resize(340, 320);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 0);
@@ -88,6 +87,10 @@ void TFileManagerForm::buildTools()
 {
     m_volumeBox = new QComboBox(this);
     m_volumeBox->setObjectName(QStringLiteral("DriveComboBox"));
+    // A long volume name must not push the buttons beside it out of the
+    // panel: the box shows what fits and its list shows the rest.
+    m_volumeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_volumeBox->setMinimumContentsLength(8);
     connect(m_volumeBox, &QComboBox::activated, this, &TFileManagerForm::chooseVolume);
 
     m_up = new QAction(style()->standardIcon(QStyle::SP_FileDialogToParent),
@@ -133,6 +136,11 @@ QToolButton* TFileManagerForm::makeViewButton()
         connect(a, &QAction::triggered, this, [this, mode] { setViewMode(mode); });
     }
     view->setMenu(menu);
+    // The style draws the menu's arrow in the corner without making room
+    // for it; room is made so the arrow never covers the text.
+    view->setMinimumWidth(
+        view->sizeHint().width() +
+        view->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, view));
     return view;
 }
 

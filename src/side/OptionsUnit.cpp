@@ -1,5 +1,7 @@
 #include "OptionsUnit.h"
 
+#include "mainwindow/UserPrompts.h"
+
 #include "mainwindow/DialogPlacement.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
@@ -101,7 +103,10 @@ TOptionsDialog::TOptionsDialog(QWidget* parent, TpIniFile& settings, const Templ
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addWidget(buttons);
-    setMinimumSize(434, 423);
+    // Never smaller than what every page needs: an explicit minimum would
+    // let the pages be squeezed below their texts.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(sizeHint().expandedTo(QSize(434, 423)));
 }
 
 void TOptionsDialog::showEvent(QShowEvent* event)
@@ -166,9 +171,10 @@ QWidget* TOptionsDialog::generalPage()
     connect(m_loadFile, &QLineEdit::textEdited, this,
             [this] { m_onLoad->button(t::OnLoadFile)->setChecked(true); });
     connect(browse, &QToolButton::clicked, this, [this] {
-        const QString name =
-            QFileDialog::getOpenFileName(this, QString(), m_loadFile->text(),
-                                         QStringLiteral("Ravid Udod Aziv (*.nib);;Все файлы (*)"));
+        QFileDialog dialog(this, QString(), m_loadFile->text(),
+                           QStringLiteral("Ravid Udod Aziv (*.nib);;Все файлы (*)"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        const QString name = execFileDialog(dialog);
         if (!name.isEmpty()) {
             m_loadFile->setText(name);
             m_onLoad->button(t::OnLoadFile)->setChecked(true);

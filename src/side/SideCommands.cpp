@@ -6,10 +6,12 @@
 #include "mainwindow/CommandIds.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
+#include "side/AboutBox.h"
 #include "side/FilesUnit.h"
 #include "side/InfoUnit.h"
 
 #include <QAction>
+#include <QScreen>
 #include <QTimer>
 
 namespace kelto {
@@ -19,6 +21,10 @@ SideCommands::SideCommands(CommandHost& host, Notebook& notebook, TpIniFile& set
     : m_host(host), m_notebook(notebook), m_settings(settings), m_prompts(prompts), m_window(window)
 {
     host.wireCommand(cmd::ServiceInfo, [this] { editProperties(); });
+    host.wireCommand(cmd::HelpAbout, [this] {
+        TAboutBox box(m_window);
+        box.exec();
+    });
     host.wireCommand(cmd::ServiceFiles, [this] {
         m_settings.write(keys::treepad::ShowFileManager, !filePanelShown());
     });
@@ -31,6 +37,34 @@ SideCommands::SideCommands(CommandHost& host, Notebook& notebook, TpIniFile& set
             showFilePanel(true);
     });
 }
+
+namespace {
+
+// Room the window manager's frame takes around a window, as far as it can
+// be known before the window is shown.
+constexpr int FrameAllowance = 40;
+
+// On the right of the main window, or at the screen's right edge when there
+// is no room there, and never below the screen's bottom.
+void placeBeside(QWidget& panel, const QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QRect main = window.frameGeometry();
+    QSize size = panel.size().boundedTo(room.size() - QSize(FrameAllowance, FrameAllowance));
+    panel.resize(size);
+    int x = main.right() + 1;
+    if (x + size.width() + FrameAllowance / 2 > room.right())
+        x = room.right() - size.width() - FrameAllowance / 2;
+    int y = std::max(room.top(), main.top());
+    if (y + size.height() + FrameAllowance > room.bottom())
+        y = room.bottom() - size.height() - FrameAllowance;
+    panel.move(std::max(room.left(), x), std::max(room.top(), y));
+}
+
+} // namespace
 
 // A changed property marks the notebook modified: otherwise closing the
 // window would drop the edit without asking.
@@ -69,6 +103,7 @@ void SideCommands::showFilePanel(bool shown)
     } else {
         if (!m_filePanel) {
             m_filePanel = new TFileManagerForm(m_settings, m_prompts, m_window);
+            placeBeside(*m_filePanel, *m_window);
             QObject::connect(m_filePanel, &TFileManagerForm::closedByUser, m_filePanel,
                              [this] { m_settings.write(keys::treepad::ShowFileManager, false); });
         }

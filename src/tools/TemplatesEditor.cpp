@@ -39,7 +39,8 @@ QWidget* TemplatesEditor::buildListGroup()
     m_list->setObjectName(QStringLiteral("TemplatesList"));
     m_list->setHeaderLabels({QStringLiteral("Описание"), QStringLiteral("Идентификатор")});
     m_list->setColumnWidth(0, 204);
-    m_list->setColumnWidth(1, 96);
+    // The identifier column is at least as wide as its heading.
+    m_list->setColumnWidth(1, std::max(96, m_list->header()->sectionSizeHint(1)));
     m_list->setRootIsDecorated(false);
     m_list->setSortingEnabled(false);
     m_list->header()->setSectionsClickable(false);

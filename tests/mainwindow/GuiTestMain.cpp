@@ -6,6 +6,8 @@
 #include "mainwindow/ApplicationSetup.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +24,17 @@ void failOnWarnings(QtMsgType type, const QMessageLogContext&, const QString& te
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // One 1024 x 768 screen at 96 dpi, the smallest the program is made
+    // for, so windows are placed and checked as on such a desktop.
+    QTemporaryDir screens;
+    const QString config = screens.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(R"({"screens": [{"name": "Screen", "x": 0, "y": 0, "width": 1024,
+                       "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        file.close();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
     // Keep the desktop's own settings and theme out of the tests.
     qputenv("QT_QPA_PLATFORMTHEME", "");
     qInstallMessageHandler(&failOnWarnings);

@@ -3,11 +3,13 @@
 
 #include "WindowFixture.h"
 #include "settings/SettingsKeys.h"
+#include "side/AboutBox.h"
 #include "side/FilesUnit.h"
 #include "side/InfoUnit.h"
 #include "side/SideCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -141,4 +144,28 @@ TEST(SideTools, FilePanelFollowsStoredVisibility)
     EXPECT_TRUE(panel->isVisible());
     panel->close();
     EXPECT_FALSE(n.w().settings().read(keys::treepad::ShowFileManager));
+}
+
+// Ctrl+F1 opens the about box whatever the window holds; Enter closes it.
+TEST(SideTools, AboutBoxNamesTheProgramItsVersionLicenceAndHome)
+{
+    Window n; // an empty notebook: nothing selected, nothing to edit
+    EXPECT_TRUE(n.enabled("ActionHelpAbout"));
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = true;
+        EXPECT_EQ(box->windowTitle(), u8("О программе"));
+        EXPECT_EQ(child<QLabel>(*box, "NameLabel")->text(), u8("Тримбель"));
+        EXPECT_EQ(child<QLabel>(*box, "VersionLabel")->text(), u8("Версия " KELTO_VERSION));
+        EXPECT_TRUE(child<QLabel>(*box, "LicenceLabel")->text().contains(u8("GPL-3.0-or-later")));
+        auto* home = child<QLabel>(*box, "HomeLabel");
+        EXPECT_TRUE(home->text().contains(u8("href=\"https://github.com/kelto/kelto\"")));
+        EXPECT_TRUE(home->openExternalLinks());
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_FALSE(box->isVisible());
+    });
+    n.press(Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_TRUE(shown);
 }
