@@ -162,10 +162,24 @@ TPageSetupForm::TPageSetupForm(QWidget* parent, TpIniFile& settings, const Print
     });
     connect(ok, &QPushButton::clicked, this, &TPageSetupForm::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The wheel is watched over every part of the dialog: a part that would
+    // take it for itself must not keep it from the focused margin.
+    for (QWidget* part : findChildren<QWidget*>()) {
+        if (std::find(std::begin(m_edits), std::end(m_edits), part) == std::end(m_edits))
+            part->installEventFilter(this);
+    }
 }
 
 bool TPageSetupForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Wheel) {
+        for (QLineEdit* focused : m_edits) {
+            if (focused->hasFocus()) {
+                wheel(focused, static_cast<QWheelEvent*>(event)->angleDelta().y());
+                return true;
+            }
+        }
+    }
     auto* edit = qobject_cast<QLineEdit*>(watched);
     const int side = int(std::find(std::begin(m_edits), std::end(m_edits), edit) - m_edits);
     if (side > Bottom)
@@ -179,11 +193,20 @@ bool TPageSetupForm::eventFilter(QObject* watched, QEvent* event)
         m_blink->stop();
         m_preview->markerShown = false;
         m_preview->update();
-    } else if (event->type() == QEvent::Wheel && edit->hasFocus()) {
-        wheel(edit, static_cast<QWheelEvent*>(event)->angleDelta().y());
-        return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TPageSetupForm::wheelEvent(QWheelEvent* event)
+{
+    for (QLineEdit* edit : m_edits) {
+        if (edit->hasFocus()) {
+            wheel(edit, event->angleDelta().y());
+            event->accept();
+            return;
+        }
+    }
+    QDialog::wheelEvent(event);
 }
 
 // Whole notches step the margin by one; the small steps of a touchpad add

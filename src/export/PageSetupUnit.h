@@ -35,6 +35,9 @@ protected:
     // Centred on the screen.
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A wheel turned anywhere over the dialog steps the margin whose edit
+    // has the focus.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void okClicked();

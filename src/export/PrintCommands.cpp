@@ -70,6 +70,10 @@ void PrintCommands::print()
         m_printer->setOutputFileName(pdf); // the print dialog names it
     }
     TPrintForm form(m_window, m_notebook, m_settings, m_printer.get());
+    QObject::connect(&form, &TPrintForm::pageSetupRequested, &form, [this, &form] {
+        TPageSetupForm setup(&form, m_settings, metricsOf(*m_printer), m_prompts);
+        setup.exec();
+    });
     if (form.exec() != QDialog::Accepted)
         return;
     const BusyCursor busy;

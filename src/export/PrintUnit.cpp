@@ -217,10 +217,7 @@ void TPrintForm::build(QPrinter* printer)
     });
     connect(ok, &QPushButton::clicked, this, &TPrintForm::accept);
     connect(cancel, &QPushButton::clicked, this, &TPrintForm::reject);
-    connect(properties, &QPushButton::clicked, this, [this] {
-        QPageSetupDialog dialog(m_printer, this);
-        dialog.exec();
-    });
+    connect(properties, &QPushButton::clicked, this, &TPrintForm::printerProperties);
 }
 
 void TPrintForm::chooseAll()
@@ -256,6 +253,31 @@ void TPrintForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     centreOnScreen(*this);
+}
+
+// The printer's page dialog shows the margins printing uses, those of the
+// page setup, and what it confirms becomes them: there are never two sets.
+void TPrintForm::printerProperties()
+{
+    // A PDF file has no printer dialog of its own: the page setup is its
+    // page dialog.
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        Q_EMIT pageSetupRequested();
+        return;
+    }
+    const PrintMargins stored = m_settings.ReadMargins();
+    m_printer->setPageMargins(QMarginsF(stored.left, stored.top, stored.right, stored.bottom),
+                              QPageLayout::Millimeter);
+    QPageSetupDialog dialog(m_printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QMarginsF chosen = m_printer->pageLayout().margins(QPageLayout::Millimeter);
+    PrintMargins margins;
+    margins.left = qRound(chosen.left());
+    margins.top = qRound(chosen.top());
+    margins.right = qRound(chosen.right());
+    margins.bottom = qRound(chosen.bottom());
+    m_settings.WriteMargins(margins);
 }
 
 } // namespace kelto

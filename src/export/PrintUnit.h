@@ -37,11 +37,17 @@ protected:
     // Centred on the screen.
     void showEvent(QShowEvent* event) override;
 
+Q_SIGNALS:
+    // "Свойства" for a PDF file: the window's page setup stands in for a
+    // printer's page dialog.
+    void pageSetupRequested();
+
 private:
     void build(QPrinter* printer);
     void chooseAll();
     void chooseCurrent();
     void chooseFromList();
+    void printerProperties();
     void accept() override;
 
     const Notebook& m_notebook;

@@ -1,5 +1,7 @@
 #include "NavigatorModel.h"
 
+#include <QFont>
+
 #include "document/Notebook.h"
 #include "document/OutlineText.h"
 #include "document/Section.h"
@@ -185,9 +187,24 @@ bool NavigatorModel::hasChildren(const QModelIndex& parent) const
 QVariant NavigatorModel::data(const QModelIndex& index, int role) const
 {
     const Section* section = sectionOf(index);
+    if (section && role == Qt::FontRole && index == m_cutMark) {
+        QFont italic; // only the italics: the view's font gives the rest
+        italic.setItalic(true);
+        return italic;
+    }
     if (!section || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return section->caption();
+}
+
+void NavigatorModel::markCut(const QModelIndex& index)
+{
+    const QModelIndex old = m_cutMark;
+    m_cutMark = index;
+    for (const QModelIndex& changed : {old, index}) {
+        if (changed.isValid())
+            Q_EMIT dataChanged(changed, changed, {Qt::FontRole});
+    }
 }
 
 Qt::ItemFlags NavigatorModel::flags(const QModelIndex& index) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <QPersistentModelIndex>
 
 #include <vector>
 
@@ -34,6 +35,11 @@ public:
     QModelIndex indexOf(const Section* section) const;
     // The section an index stands for, nullptr for an invalid index.
     static Section* sectionOf(const QModelIndex& index);
+
+    // The section cut to be pasted elsewhere, shown in italics until it is
+    // pasted or removed; an invalid index clears the mark.
+    void markCut(const QModelIndex& index);
+    QModelIndex cutMark() const { return m_cutMark; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -70,6 +76,7 @@ private:
         Reset,
     };
     PendingMove m_pendingMove = PendingMove::None;
+    QPersistentModelIndex m_cutMark;
 };
 
 } // namespace kelto

@@ -109,19 +109,20 @@ bool NavigatorMoves::canCut() const
     return !m_view.isHidden() && selected();
 }
 
+// Nothing moves yet: the section is marked (in italics) until it is pasted.
 void NavigatorMoves::cut()
 {
-    m_cutMark = m_model.indexOf(selected());
+    m_model.markCut(m_model.indexOf(selected()));
 }
 
 Section* NavigatorMoves::cutMark() const
 {
-    return NavigatorModel::sectionOf(m_cutMark);
+    return NavigatorModel::sectionOf(m_model.cutMark());
 }
 
 bool NavigatorMoves::canPaste() const
 {
-    return m_cutMark.isValid() && selected();
+    return m_model.cutMark().isValid() && selected();
 }
 
 void NavigatorMoves::paste()
@@ -130,7 +131,7 @@ void NavigatorMoves::paste()
     Section* target = selected();
     if (!marked || !target)
         return;
-    m_cutMark = QPersistentModelIndex();
+    m_model.markCut({});
     // Into its own subtree nothing moves, yet the paste still counts.
     move(marked, target, MoveMode::LastChild);
     m_notebook.setModified(true);

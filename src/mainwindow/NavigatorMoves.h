@@ -50,7 +50,6 @@ private:
     NavigatorModel& m_model;
     // Follows the section through moves and turns invalid when its row
     // goes, so a deleted section never comes back as a dangling mark.
-    QPersistentModelIndex m_cutMark;
 };
 
 } // namespace kelto

@@ -208,6 +208,9 @@ void TNotesForm::buildCommandGroups()
         *this, ToolCommands::Parts{m_notebook, *m_tree, *m_model, *m_editor}, m_settings, m_prompts,
         templatesFileBeside(m_settings.fileName()));
     m_sideCommands = std::make_unique<SideCommands>(*this, m_notebook, m_settings, m_prompts, this);
+    m_sideCommands->openNotebook = [this](const QString& path) {
+        openDroppedFiles({QUrl::fromLocalFile(path)});
+    };
     m_recovery = new RecoveryJournal(m_notebook, *m_editor, m_settings, this);
     TOptionsDialog::Window parts{
         [this](bool editor) { return editor ? m_editor->font() : m_tree->font(); },

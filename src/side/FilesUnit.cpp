@@ -1,5 +1,7 @@
 #include "FilesUnit.h"
 
+#include "mainwindow/ItemActivation.h"
+
 #include "common/KeltoError.h"
 #include "mainwindow/UserPrompts.h"
 #include "tools/DateTimeFormat.h"
@@ -10,6 +12,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -168,8 +171,7 @@ void TFileManagerForm::buildViews()
     for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_listView),
                                  static_cast<QAbstractItemView*>(m_tableView)}) {
         v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        connect(v, &QAbstractItemView::activated, this,
-                [this](const QModelIndex& index) { activate(index.row()); });
+        new ItemActivation(v, [this](const QModelIndex& index) { activate(index.row()); });
     }
     connect(m_listView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TFileManagerForm::showSelection);
@@ -237,6 +239,11 @@ void TFileManagerForm::activate(int row)
     const QString path = joinFolderPath(m_folder, entry.name);
     if (entry.isFolder) {
         changeFolder(path);
+        return;
+    }
+    // A notebook opens in this window; other files go to the desktop.
+    if (QFileInfo(entry.name).suffix().compare(u"nib", Qt::CaseInsensitive) == 0) {
+        Q_EMIT notebookChosen(path);
         return;
     }
     // By its absolute path as a URL: never relative to whatever the current

@@ -47,6 +47,8 @@ public:
 Q_SIGNALS:
     // The user closed the window with its frame.
     void closedByUser();
+    // A notebook (".nib" in any letter case) was chosen: the window opens it.
+    void notebookChosen(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -104,6 +104,11 @@ void SideCommands::showFilePanel(bool shown)
         if (!m_filePanel) {
             m_filePanel = new TFileManagerForm(m_settings, m_prompts, m_window);
             placeBeside(*m_filePanel, *m_window);
+            QObject::connect(m_filePanel, &TFileManagerForm::notebookChosen, m_filePanel,
+                             [this](const QString& path) {
+                                 if (openNotebook)
+                                     openNotebook(path);
+                             });
             QObject::connect(m_filePanel, &TFileManagerForm::closedByUser, m_filePanel,
                              [this] { m_settings.write(keys::treepad::ShowFileManager, false); });
         }

@@ -2,6 +2,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 namespace kelto {
@@ -27,6 +29,8 @@ public:
     void apply(const KeyBase& key);
     // The panel; nullptr until it was first shown.
     TFileManagerForm* filePanel() const;
+    // Opens a notebook chosen in the panel in the window, as a dropped file.
+    std::function<void(const QString&)> openNotebook;
 
 private:
     void editProperties();

@@ -1,5 +1,7 @@
 #include "PatternsUnit.h"
 
+#include "mainwindow/ItemActivation.h"
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -8,6 +10,9 @@
 #include <QVBoxLayout>
 
 namespace kelto {
+
+const QString TPatternsForm::EmptyHint =
+    QStringLiteral("Шаблонов нет: добавьте их\nв «Настройки» (F9), страница «Шаблоны».");
 
 TPatternsForm::TPatternsForm(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -37,7 +42,7 @@ TPatternsForm::TPatternsForm(QWidget* mainWindow)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
-    connect(m_list, &QTreeWidget::itemActivated, this, &TPatternsForm::activated);
+    new ItemActivation(m_list, [this](const QModelIndex&) { activated(); });
 }
 
 void TPatternsForm::setTemplates(const TemplateList& templates)
@@ -47,6 +52,13 @@ void TPatternsForm::setTemplates(const TemplateList& templates)
     for (const Template& entry : templates) {
         auto* item = new QTreeWidgetItem(m_list, {entry.description, entry.name});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    // An empty list says where templates come from; the line inserts nothing.
+    if (templates.isEmpty()) {
+        auto* hint = new QTreeWidgetItem(m_list, {EmptyHint});
+        hint->setFlags(Qt::ItemIsEnabled);
+        hint->setFirstColumnSpanned(true);
+        hint->setToolTip(0, QString(EmptyHint).replace(u'\n', u' '));
     }
 }
 

@@ -22,6 +22,8 @@ public:
     // Distance of the picker from the right and the bottom screen edge.
     static constexpr int RightOffset = 2;
     static constexpr int BottomOffset = 30;
+    // The one line of an empty list (broken in two to fit the picker).
+    static const QString EmptyHint;
 
     explicit TPatternsForm(QWidget* mainWindow);
 

@@ -3,7 +3,9 @@
 
 #include "mainwindow/NavigatorMoves.h"
 #include "WindowFixture.h"
+
 #include "mainwindow/NavigatorCommands.h"
+#include <QFont>
 
 #include <QMimeData>
 
@@ -94,6 +96,17 @@ TEST(NavigatorMoves, CutAndPasteMovesTheMarkedSectionUnderTheSelectedOne)
     EXPECT_FALSE(commands.canPaste());
     n.select("C");
     n.view()->setFocus();
+    // The toolbar's Cut acts: its section shows in italics until pasted;
+    // Copy has nothing to copy in the navigator and is off.
+    EXPECT_TRUE(n.enabled("ActionEditCutMulti"));
+    EXPECT_FALSE(n.enabled("ActionEditCopy"));
+    const auto italic = [&](const char* caption) {
+        return n.index(caption).data(Qt::FontRole).value<QFont>().italic();
+    };
+    EXPECT_FALSE(italic("C"));
+    n.trigger("ActionEditCutMulti");
+    EXPECT_TRUE(italic("C"));
+    EXPECT_EQ(commands.moves().cutMark(), n.s("C"));
     n.key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(commands.moves().cutMark(), n.s("C"));
     EXPECT_FALSE(n.nb().isModified()) << "cut moves nothing yet";
@@ -103,6 +116,7 @@ TEST(NavigatorMoves, CutAndPasteMovesTheMarkedSectionUnderTheSelectedOne)
     EXPECT_TRUE(n.view()->isExpanded(n.index("A")));
     EXPECT_TRUE(n.nb().isModified());
     EXPECT_FALSE(commands.canPaste()) << "the mark is used up";
+    EXPECT_FALSE(italic("C"));
 
     // A mark follows its section through other moves.
     n.select("B");

@@ -8,9 +8,11 @@
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QListView>
@@ -20,6 +22,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -160,6 +163,21 @@ TEST(PrintCommands, TheWheelStepsAMarginWithinItsField)
     EXPECT_EQ(turn(60), u8("1"));
     left->setText(u8("998"));
     EXPECT_EQ(turn(360), u8("999"));
+    // Turned over any other part of the dialog (the other edits, the
+    // preview, the buttons), the wheel still steps the focused margin.
+    left->setText(u8("5"));
+    int notches = 0;
+    for (QWidget* over : form.findChildren<QWidget*>()) {
+        if (over == left || !over->isVisible())
+            continue;
+        QWheelEvent wheel(QPointF(), QPointF(), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &wheel);
+        ++notches;
+    }
+    ASSERT_GT(notches, 4);
+    EXPECT_EQ(left->text(), QString::number(5 + notches));
+    EXPECT_EQ(form.edit(2)->text(), u8("1234"));
 }
 
 // With no printer a printout goes to a PDF file the user names once per
@@ -208,6 +226,33 @@ TEST(PrintCommands, WithoutAPrinterThePdfGoesWhereTheUserSays)
     EXPECT_EQ(n.prompts.pdfSuggested.last(), n.dir.path(u8("other.pdf")));
     EXPECT_EQ(QDir(n.dir.root()).entryList({u8("*.pdf")}, QDir::Files | QDir::Hidden),
               QStringList{u8("mine.pdf")});
+}
+
+// "Свойства" shows the margins printing uses, those of the page setup, and
+// the margins confirmed there are the ones printing uses from then on.
+// Printing to a PDF file, it is the page setup itself.
+TEST(PrintCommands, PrinterPropertiesShowAndKeepThePageSetupMargins)
+{
+    Window n("A",
+             "[Print]\r\nMarginLeft=25\r\nMarginTop=15\r\nMarginRight=35\r\nMarginBottom=20\r\n");
+    if (!n.w().printCommands().printsToPdf())
+        GTEST_SKIP() << "a printer is configured here";
+    n.prompts.pdfNames << n.dir.path(u8("p.pdf"));
+    QStringList shown;
+    ASSERT_TRUE(withDialog<TPrintForm>(n, "ActionFilePrint", [&](TPrintForm& form) {
+        QTimer::singleShot(0, [&] {
+            auto* setup = qobject_cast<TPageSetupForm*>(QApplication::activeModalWidget());
+            ASSERT_NE(setup, nullptr);
+            for (int side = 0; side < 4; ++side)
+                shown << setup->edit(side)->text();
+            setup->edit(0)->setText(u8("28"));
+            child<QPushButton>(*setup, "OkButton")->click();
+        });
+        child<QPushButton>(form, "PrinterPropertyButton")->click();
+    }));
+    EXPECT_EQ(shown.join(u' '), u8("25 15 35 20"));
+    EXPECT_EQ(n.w().settings().ReadMargins().left, 28);
+    EXPECT_EQ(n.w().settings().ReadMargins().right, 35);
 }
 
 // A long path keeps the start and the end of the caption in sight.

@@ -11,9 +11,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTest>
@@ -168,4 +171,71 @@ TEST(SideTools, AboutBoxNamesTheProgramItsVersionLicenceAndHome)
     });
     n.press(Qt::Key_F1, Qt::ControlModifier);
     EXPECT_TRUE(shown);
+}
+
+namespace {
+
+// A desktop style that activates items with a single click.
+class SingleClickStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+} // namespace
+
+// One click only selects, even where the style activates on one click; a
+// double click or Enter acts. A notebook (".NIB" too) opens in this window
+// after the unsaved-changes question; other files go to the desktop.
+TEST(SideTools, FilePanelActsOnEnterOrDoubleClickAndOpensNotebooksHere)
+{
+    SingleClickStyle style;
+    Panel n;
+    const QString book = writeSample(n.path("Book.NIB"));
+    n.form().changeFolder(n.path("sub"));
+    n.form().changeFolder(n.path(""));
+    auto* view = n.form().findChild<QListView*>(u8("DirListView"));
+    view->setStyle(&style);
+    const auto at = [&](const char* name) {
+        return view->visualRect(view->model()->index(n.row(name), 0)).center();
+    };
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at("b.txt"));
+    n.settle();
+    EXPECT_TRUE(n.opened.isEmpty()) << "a single click opened the file";
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(n.opened, QList<QUrl>{QUrl::fromLocalFile(n.path("b.txt"))});
+
+    n.nb().setModified(true);
+    n.prompts.answers = {UserPrompts::Answer::No}; // do not save, open
+    const QPoint onBook = at("Book.NIB");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, onBook);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, onBook);
+    n.settle();
+    EXPECT_EQ(n.prompts.questions.size(), 1) << "the unsaved-changes question";
+    EXPECT_EQ(n.nb().fileName(), book);
+    EXPECT_EQ(n.opened.size(), 1) << "a notebook is not handed to the desktop";
+    view->setStyle(nullptr);
+}
+
+// The favourite's browse dialog takes an existing folder as well as a file.
+TEST(SideTools, FavouriteBrowseTakesAFolder)
+{
+    TempDir dir;
+    QDir(dir.root()).mkpath(u8("notes"));
+    DialogPrompts real;
+    QString chosen = u8("-");
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(dir.path(u8("notes")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    chosen = real.anyFileName(nullptr, dir.root());
+    EXPECT_EQ(QDir::cleanPath(chosen), QDir::cleanPath(dir.path(u8("notes"))));
 }

@@ -13,7 +13,9 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -122,6 +124,87 @@ TEST(ToolCommands, ListDialogCancelReloadsTheFields)
     EXPECT_FALSE(w.nb().isModified());
     inDialog([&] { w.trigger("ActionNavigatorCreateList"); },
              [&](QDialog& d) { EXPECT_EQ(fields(d), u8("|А|Я||")); });
+}
+
+namespace {
+
+// A desktop style that activates items with a single click.
+class SingleClickStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+// Mouse events straight to a view, as the window system hands them on
+// (the picker never becomes the active window offscreen).
+void sendMouse(QWidget* viewport, QEvent::Type type, QPoint at)
+{
+    QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
+void click(QWidget* viewport, QPoint at, bool twice)
+{
+    sendMouse(viewport, QEvent::MouseButtonPress, at);
+    sendMouse(viewport, QEvent::MouseButtonRelease, at);
+    if (twice) {
+        sendMouse(viewport, QEvent::MouseButtonDblClick, at);
+        sendMouse(viewport, QEvent::MouseButtonRelease, at);
+    }
+}
+
+} // namespace
+
+// One click only selects a template, whatever the style says; a double
+// click inserts it. An empty list says where templates come from, and that
+// line inserts nothing.
+TEST(ToolCommands, TemplatePickerInsertsOnEnterOrDoubleClickOnly)
+{
+    SingleClickStyle style;
+    Window w;
+    writeTemplates(w.dir.path(QStringLiteral("kelto.ntl")), {{u8("t"), u8("d"), {u8("x")}}});
+    w.reopen();
+    w.nb().appendSection(nullptr, u8("A"));
+    w.select("A", u8("hello"));
+    auto* picker = w.w().findChild<TPatternsForm*>();
+    auto* list = child<QTreeWidget>(*picker, "PatternsList");
+    list->setStyle(&style);
+    w.editor()->setFocus();
+    ASSERT_TRUE(w.enabled("ActionEditorPattern"));
+    w.trigger("ActionEditorPattern");
+    const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
+    click(list->viewport(), row, false);
+    w.settle();
+    EXPECT_EQ(w.text(), u8("hello")) << "one click inserted";
+    EXPECT_TRUE(picker->isVisible());
+    click(list->viewport(), row, true);
+    w.settle();
+    EXPECT_EQ(w.text(), u8("x\nhello")); // at the caret
+    list->setStyle(nullptr);
+
+    writeTemplates(w.dir.path(QStringLiteral("kelto.ntl")), {});
+    w.reopen();
+    w.nb().appendSection(nullptr, u8("A"));
+    w.select("A", u8("hello"));
+    picker = w.w().findChild<TPatternsForm*>();
+    list = child<QTreeWidget>(*picker, "PatternsList");
+    w.editor()->setFocus();
+    ASSERT_TRUE(w.enabled("ActionEditorPattern"));
+    w.trigger("ActionEditorPattern");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0).replace(u'\n', u' '),
+              u8("Шаблонов нет: добавьте их в «Настройки» (F9), страница «Шаблоны»."));
+    QTest::keyClick(list, Qt::Key_Return);
+    w.settle();
+    EXPECT_EQ(w.text(), u8("hello"));
 }
 
 // The template replaces the selection as one undo step and the picker
