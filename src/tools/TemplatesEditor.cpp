@@ -38,9 +38,13 @@ QWidget* TemplatesEditor::buildListGroup()
     m_list = new QTreeWidget(group);
     m_list->setObjectName(QStringLiteral("TemplatesList"));
     m_list->setHeaderLabels({QStringLiteral("Описание"), QStringLiteral("Идентификатор")});
-    m_list->setColumnWidth(0, 204);
-    // The identifier column is at least as wide as its heading.
-    m_list->setColumnWidth(1, std::max(96, m_list->header()->sectionSizeHint(1)));
+    // The identifier column is as wide as its heading (at least 96 pixels);
+    // the description takes the rest, so both headings are always in view.
+    QHeaderView* header = m_list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    m_list->setColumnWidth(1, std::max(96, header->sectionSizeHint(1)));
     m_list->setRootIsDecorated(false);
     m_list->setSortingEnabled(false);
     m_list->header()->setSectionsClickable(false);

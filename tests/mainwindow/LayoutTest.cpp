@@ -126,6 +126,11 @@ void collectCut(QWidget* top, QStringList& cut)
                 const int margin = 2 * w->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, w);
                 if (header->sectionSize(i) < textWidth(w, title) + margin)
                     cut << nameOf(w) + u8(" section: ") + title;
+                // A heading pushed past the view's edge is cut off as well.
+                if (header->orientation() == Qt::Horizontal &&
+                    header->sectionViewportPosition(i) + header->sectionSize(i) >
+                        header->viewport()->width())
+                    cut << nameOf(w) + u8(" section out of view: ") + title;
             }
             continue;
         } else {
