@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and saving a large notebook, measured against the cost of simply
 // reading and decoding its file once; searching it, measured against
 // decoding every body once and looking for a word in it; exporting it as

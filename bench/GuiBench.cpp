@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop window on a large notebook.
 //
 //   kelto_gui_bench     start-up of the program with a 100,000-section

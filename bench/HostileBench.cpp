@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs kelto-cli on each hostile file and reports how long the answer took
 // and how far the process grew, against the file's size.
 //

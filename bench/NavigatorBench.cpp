@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The navigator's commands on a 100,000-section notebook.
 //
 //   kelto_navigator_bench   a move up and down, a drop, a delete and its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sorting and list generation on a large notebook in the window.
 //
 //   kelto_tools_bench   sorts the top level of the generated 100,000-section

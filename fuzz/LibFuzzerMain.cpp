@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libFuzzer entry of one target; KELTO_FUZZ_ENTRY names its function.
 #include "FuzzTargets.h"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a temporary DESTDIR and checks what the desktop reads:
 # the launcher, the AppStream description, the notebook file type (by name
 # and by content), the icons, the guide and the programs' versions.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer programs with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs each for SECONDS (default 600), as
 # many at a time as there are processors.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliCommands.h"
 
 #include "common/Clock.h"
@@ -537,36 +538,44 @@ const Command Commands[] = {
 
 // The usage text, one entry per command: its line (wrapped below its name
 // when long), then its summary from column SummaryColumn.
-QByteArray usageText()
+// One command's entry of the usage: its line (wrapped below its name when
+// long), then its summary from column SummaryColumn.
+QByteArray commandUsage(const Command& command)
 {
     constexpr qsizetype LineWidth = 79;
     constexpr qsizetype SummaryColumn = 30;
-    QByteArray text = "usage: kelto-cli COMMAND ...  |  kelto-cli --help  |  kelto-cli --version\n";
-    for (const Command& command : Commands) {
-        QByteArray line = QByteArray("  ") + command.name;
-        const QByteArray indent(line.size() + 1, ' ');
-        QList<QByteArray> words;
-        for (const Option& option : command.options) {
-            words << "[" + QByteArray(option.name) +
-                         (option.value ? " " + QByteArray(option.value) : QByteArray()) + "]";
-        }
-        words << command.positionals;
-        for (const QByteArray& word : words) {
-            if (line.size() + 1 + word.size() > LineWidth) {
-                text += line + "\n";
-                line = indent.chopped(1);
-            }
-            line += " " + word;
-        }
-        if (*command.summary) {
-            if (line.size() >= SummaryColumn) {
-                text += line + "\n";
-                line.clear();
-            }
-            line += QByteArray(SummaryColumn - line.size(), ' ') + command.summary;
-        }
-        text += line + "\n";
+    QByteArray text;
+    QByteArray line = QByteArray("  ") + command.name;
+    const QByteArray indent(line.size() + 1, ' ');
+    QList<QByteArray> words;
+    for (const Option& option : command.options) {
+        words << "[" + QByteArray(option.name) +
+                     (option.value ? " " + QByteArray(option.value) : QByteArray()) + "]";
     }
+    words << command.positionals;
+    for (const QByteArray& word : words) {
+        if (line.size() + 1 + word.size() > LineWidth) {
+            text += line + "\n";
+            line = indent.chopped(1);
+        }
+        line += " " + word;
+    }
+    if (*command.summary) {
+        if (line.size() >= SummaryColumn) {
+            text += line + "\n";
+            line.clear();
+        }
+        line += QByteArray(SummaryColumn - line.size(), ' ') + command.summary;
+    }
+    return text + line + "\n";
+}
+
+QByteArray usageText()
+{
+    QByteArray text = "usage: kelto-cli COMMAND ...  |  kelto-cli --help  |  kelto-cli --version\n"
+                      "       kelto-cli help COMMAND  |  kelto-cli COMMAND --help\n";
+    for (const Command& command : Commands)
+        text += commandUsage(command);
     return text;
 }
 
@@ -580,6 +589,14 @@ const Command* findCommand(const QString& name)
 }
 
 } // namespace
+
+QStringList commandNames()
+{
+    QStringList names;
+    for (const Command& command : Commands)
+        names << QString::fromLatin1(command.name);
+    return names;
+}
 
 int run(const QStringList& arguments, QByteArray& outBytes, QByteArray& errBytes)
 {
@@ -597,9 +614,23 @@ int run(const QStringList& arguments, QByteArray& outBytes, QByteArray& errBytes
     QByteArray produced;
     Output buffered(produced);
     try {
-        const Command* command = findCommand(arguments.at(0));
+        // "help COMMAND" and "COMMAND --help": that command's usage alone.
+        const bool helpFirst = arguments.at(0) == QLatin1String("help");
+        if (helpFirst && arguments.size() == 1) {
+            outBytes += usageText();
+            return Success;
+        }
+        const QString name = helpFirst ? arguments.at(1) : arguments.at(0);
+        const Command* command = findCommand(name);
         if (!command)
-            throw UsageProblem{QStringLiteral("unknown command %1").arg(arguments.at(0))};
+            throw UsageProblem{QStringLiteral("unknown command %1").arg(name)};
+        if ((helpFirst && arguments.size() == 2) ||
+            (!helpFirst && arguments.mid(1).contains(QStringLiteral("--help")))) {
+            outBytes += "usage:\n" + commandUsage(*command);
+            return Success;
+        }
+        if (helpFirst)
+            throw UsageProblem{QStringLiteral("help takes one command")};
         const int status = command->run(parseArguments(*command, arguments.mid(1)), buffered);
         outBytes += produced;
         return status;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FindInput.h"
 
 #include "document/SectionBody.h"

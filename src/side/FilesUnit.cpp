@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FilesUnit.h"
 
 #include "mainwindow/ItemActivation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HostileFiles.h"
 #include "TestSupport.h"
 #include "TreeShape.h"
@@ -405,4 +406,56 @@ TEST(HostileInput, EveryReaderRefusesTheFileWithItsMessage)
         }
         QFile::remove(file.path);
     }
+}
+
+// Every command of the CLI's table has its entry in both manual pages, is
+// offered by the shell completion and prints its own usage; the pages
+// render without a warning.
+TEST(CliDocs, EveryCommandIsDocumentedCompletedAndHelped)
+{
+    const QString source = QStringLiteral(KELTO_SOURCE_DIR);
+    const QStringList commands = cli::commandNames();
+    ASSERT_GE(commands.size(), 9);
+    for (const char* page : {"man/kelto-cli.1", "man/ru/kelto-cli.1"}) {
+        const QString text =
+            QString::fromUtf8(test::readBytes(source + u'/' + QLatin1String(page)));
+        for (const QString& command : commands) {
+            const QRegularExpression entry(u"^\\.BI? "_s + command + u"( |$)"_s,
+                                           QRegularExpression::MultilineOption);
+            EXPECT_TRUE(text.contains(entry)) << page << ": " << command.toStdString();
+        }
+    }
+    const QString groff = QStandardPaths::findExecutable(u"groff"_s);
+    for (const char* page :
+         {"man/kelto.1", "man/kelto-cli.1", "man/ru/kelto.1", "man/ru/kelto-cli.1"}) {
+        if (groff.isEmpty())
+            break;
+        QProcess p;
+        p.start(groff, {u"-k"_s, u"-Tutf8"_s, u"-ww"_s, u"-z"_s, u"-man"_s,
+                        source + u'/' + QLatin1String(page)});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0) << page;
+        EXPECT_EQ(p.readAllStandardError(), QByteArray()) << page;
+    }
+    QProcess bash;
+    bash.start(u"bash"_s, {u"-c"_s,
+                           u"source \"$0\"; COMP_WORDS=(kelto-cli \"\"); COMP_CWORD=1; "
+                           u"_kelto_cli; echo \"${COMPREPLY[@]}\""_s,
+                           source + u"/completion/kelto-cli"_s});
+    ASSERT_TRUE(bash.waitForFinished(30000));
+    const QStringList offered = QString::fromUtf8(bash.readAllStandardOutput()).split(u' ');
+    for (const QString& command : commands) {
+        EXPECT_TRUE(offered.contains(command.trimmed()) || offered.contains(command + u'\n'))
+            << "completion lacks " << command.toStdString();
+        for (const QStringList& line :
+             {QStringList{u"help"_s, command}, QStringList{command, u"--help"_s}}) {
+            QByteArray out, err;
+            EXPECT_EQ(cli::run(line, out, err), 0) << line.join(u' ').toStdString();
+            EXPECT_TRUE(out.startsWith("usage:\n  " + command.toUtf8() + ' ') ||
+                        out == "usage:\n  " + command.toUtf8() + '\n')
+                << out.toStdString();
+        }
+    }
+    QByteArray out, err;
+    EXPECT_EQ(cli::run({u"help"_s, u"frobnicate"_s}, out, err), 2);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays the stored fuzz corpora through the fuzz entries without
 // libFuzzer: the seeds, the inputs the fuzzer kept for their coverage, and
 // every input that once broke a reader. An entry aborts when a reader

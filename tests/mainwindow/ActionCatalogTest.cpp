@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command table as the window uses it: every command reachable, no key
 // made ambiguous, hints split into their two parts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's commands: block shift, case, insertions, the clipboard
 // commands, the automatic clipboard and the enabling that follows the focus.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export command: the dialog's rules driven through its controls, the
 // questions of its OK button, and the files and settings an export leaves.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window tests run offscreen, with one application object for the process.
 // A Qt warning fails the running test: the model tester reports through
 // warnings, and so does QAbstractItemModel when begin and end calls do not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recent files and favourites in the window: menu items that reopen files,
 // captions that show "&", the favourites dialog's moves, deletions and the
 // line it opens, and the lists as kelto.ini keeps them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import command: the dialog bypassed through the prompts, each kind of
 // file by its extension in any letter case, and a damaged TreePad file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Date and time insertion (the dialog and the navigator's caption stamp)
 // and the character table, each inserting into the section editor as one
 // undo step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every dialog and panel of the program, opened through its command on a
 // 1024 x 768 screen at 96 dpi with the default fonts: no label, button,
 // check box, radio button, group title or header section is narrower (or

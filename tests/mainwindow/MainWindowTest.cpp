@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's life as a user meets it: start-up, the file commands and
 // their questions, drops, the editor's per-section state, the status panels,
 // the settings, and what ends up on disk.

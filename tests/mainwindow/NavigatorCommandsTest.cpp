@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The navigator's commands driven as a user drives them: the window's
 // actions, the navigator's keys, its mouse and its context menu.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The navigator model over a notebook, under Qt's model tester, checked by a
 // fresh walk. Moves, insertions, deletions, undo and clearing through the
 // window are checked by the window suites, whose fixture carries a model

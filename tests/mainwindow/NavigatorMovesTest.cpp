@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The navigator's moves: the move commands and their keys, cut and paste of
 // sections, and drag and drop at points taken from the view's rectangles.
 

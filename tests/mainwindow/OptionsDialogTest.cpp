@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog: OK stores what its pages show (and the window
 // follows), Cancel stores nothing, and the templates file is written last.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing, page setup and send by mail, driven through the commands and
 // the dialogs' controls; printing goes to a PDF file.
 

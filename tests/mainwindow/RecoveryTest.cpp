@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unsaved changes survive a killed program: a window process types, waits
 // one pause and is killed with SIGKILL; the next start offers the journal
 // back and restores it under the notebook's own name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search commands, driven through the commands and the dialogs' controls.
 
 #include "search/SearchCommands.h"

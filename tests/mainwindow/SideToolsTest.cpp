@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document properties dialog (Ctrl+M) and the file manager panel
 // (Ctrl+Q).
 

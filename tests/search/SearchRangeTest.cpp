@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Find next and replace all across sections over generated notebooks,
 // checked against a plain scan of the texts written here: a search that
 // runs on through the notebook must visit every match of its range once,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelto.ini as text and as bytes on disk: how names and values are found,
 // how the file is written back, numbers, encodings, failed writes, the
 // values stored as several keys or a whole section, and where the file lives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "side/DocumentInfo.h"
 #include "TestSupport.h"
 #include "document/DocumentProperties.h"

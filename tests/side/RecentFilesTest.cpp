@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recent-files list and the favourites as the settings hold them: moves
 // to the front, exact comparison of cleaned paths, the limits, hand-edited
 // sections with gaps, doubles and lengths out of range.

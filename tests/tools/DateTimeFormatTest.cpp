@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date/time pattern engine with locale values given explicitly, and the
 // values read from Qt's locales.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Captions of the list generator: number and character ranges, limits and
 // refusals.
 

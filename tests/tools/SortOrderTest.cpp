@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order of captions and which levels a sort reorders.
 
 #include "tools/SortOrder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The templates file read and written, and template lines through an editor.
 
 #include "tools/TemplateFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Templates, the list generator and sorting in the window: their dialogs
 // driven through their controls, and what they leave in the notebook.
 
