@@ -64,6 +64,15 @@ void measureExports(const QString& path, double fileMb)
                                QStringLiteral("-t"), QStringLiteral("utf-8"), path},
                               out);
     std::printf("%-34s %9.1f ms\n", "floor: iconv the file to a file", floor.ms);
+    // Listing and properties read the outline and skip the bodies.
+    for (const char* command : {"props", "ls"}) {
+        const Run run =
+            runBest(QStringLiteral(KELTO_CLI_PATH), {QString::fromLatin1(command), path}, out);
+        const double ratio = run.ms / floor.ms;
+        std::printf("%-34s %9.1f ms  %5.2fx  (target <= 0.5x)  %s\n",
+                    (QByteArray("kelto-cli ") + command).constData(), run.ms, ratio,
+                    ratio <= 0.5 ? "ok" : "MISSED");
+    }
     for (const char* format : {"txt", "html"}) {
         const Run run = runBest(QStringLiteral(KELTO_CLI_PATH),
                                 {QStringLiteral("export"), QStringLiteral("--format"),

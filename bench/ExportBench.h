@@ -3,6 +3,7 @@
 
 #include <QString>
 
-// Exports of the notebook at path through kelto-cli, each as a whole
-// process, against iconv decoding the file once and writing the result.
+// kelto-cli's listing, properties and exports of the notebook at path, each
+// as a whole process, against iconv decoding the file once and writing the
+// result.
 void measureExports(const QString& path, double fileMb);

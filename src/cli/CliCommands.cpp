@@ -86,6 +86,16 @@ void checkExists(const QString& path)
         throw KeltoError(QStringLiteral("Файл \"%1\" не найден.").arg(path));
 }
 
+// The notebook as a listing needs it: no body read but the one asked for
+// (-1: none). Every body's length is still checked, as a whole read does.
+std::unique_ptr<Notebook> openOutline(const QString& path, int bodyIndex = -1)
+{
+    checkExists(path);
+    auto notebook = std::make_unique<Notebook>();
+    ReadNotebookOutline(path, *notebook, bodyIndex);
+    return notebook;
+}
+
 std::unique_ptr<Notebook> openNotebook(const QString& path)
 {
     checkExists(path);
@@ -188,7 +198,7 @@ Arguments parseArguments(const Command& command, const QStringList& args)
 
 int commandLs(const Arguments& args, Output& out)
 {
-    const auto notebook = openNotebook(args.positionals.at(0));
+    const auto notebook = openOutline(args.positionals.at(0));
     int index = 0;
     forEachDescendant(notebook->container(), [&](const Section* s, int depth) {
         out << index++ << "\t" << qsizetype(depth - 1) << "\t" << s->caption() << "\n";
@@ -198,7 +208,9 @@ int commandLs(const Arguments& args, Output& out)
 
 int commandCat(const Arguments& args, Output& out)
 {
-    const auto notebook = openNotebook(args.positionals.at(0));
+    const int asked =
+        parseNumber(args.positionals.at(1), 0, std::numeric_limits<int>::max(), "INDEX");
+    const auto notebook = openOutline(args.positionals.at(0), asked);
     const int count = notebook->sectionCount();
     if (count == 0)
         throw KeltoError(QStringLiteral("В записной книжке нет разделов."));
@@ -209,7 +221,7 @@ int commandCat(const Arguments& args, Output& out)
 
 int commandProps(const Arguments& args, Output& out)
 {
-    const auto notebook = openNotebook(args.positionals.at(0));
+    const auto notebook = openOutline(args.positionals.at(0));
     for (const QString& line : notebook->properties().lines())
         out << line << "\n";
     return Success;

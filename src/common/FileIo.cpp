@@ -30,18 +30,23 @@ qint64 physicalMemory()
     return bytes;
 }
 
-QByteArray readWholeFile(const QString& path, const QString& failureMessage)
+void openForReading(QFile& file, QIODevice::OpenMode extra, const QString& failureMessage)
 {
     // Devices (an endless /dev/zero among them) and folders are no files.
     struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+    if (::stat(QFile::encodeName(file.fileName()).constData(), &status) == 0 &&
         (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) || S_ISDIR(status.st_mode)))
         throw KeltoError(failureMessage);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | extra))
         throw KeltoError(failureMessage);
     if (file.size() >= physicalMemory())
         throw KeltoError(failureMessage);
+}
+
+QByteArray readWholeFile(const QString& path, const QString& failureMessage)
+{
+    QFile file(path);
+    openForReading(file, {}, failureMessage);
     try {
         QByteArray data = file.readAll();
         if (file.error() != QFileDevice::NoError)

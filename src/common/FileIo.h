@@ -3,12 +3,18 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
 namespace kelto {
+
+// Opens a regular file for reading, with extra open flags; a device, a
+// folder, a file that cannot be opened or one no smaller than memory throws
+// KeltoError with failureMessage.
+void openForReading(QFile& file, QIODevice::OpenMode extra, const QString& failureMessage);
 
 // Reads a whole file into memory. Throws KeltoError(failureMessage) when the
 // file cannot be opened or read, is a device or a folder, or is no smaller

@@ -142,31 +142,168 @@ HeaderBlock readHeader(ImageReader& reader)
 
 } // namespace
 
+namespace {
+
+// The header and the outline: the document properties, the encoding they
+// declare, and the tree built into fresh.
+struct Head
+{
+    DocumentProperties properties;
+    TextEncoding encoding = TextEncoding::Cp1251;
+};
+
+Head readHead(ImageReader& reader, Notebook& fresh)
+{
+    const HeaderBlock header = readHeader(reader);
+    Head head;
+    head.encoding = header.encoding;
+    QStringList lines;
+    lines.reserve(qsizetype(header.lines.size()));
+    for (QByteArrayView line : header.lines)
+        lines.append(decodeText(line, head.encoding));
+    head.properties.setLines(std::move(lines));
+    ReadOutline(reader.take(reader.readLength()), head.encoding, fresh);
+    return head;
+}
+
+} // namespace
+
 FileKind ReadNotebookImage(const QByteArray& image, Notebook& target, const ReadOptions& options)
 {
     if (!isNotebookImage(image))
         return readPlainText(image, target);
     ImageReader reader(image);
-    const HeaderBlock header = readHeader(reader);
-    const TextEncoding encoding = header.encoding;
-    QStringList lines;
-    lines.reserve(qsizetype(header.lines.size()));
-    for (QByteArrayView line : header.lines)
-        lines.append(decodeText(line, encoding));
-    DocumentProperties properties;
-    properties.setLines(std::move(lines));
-
     Notebook fresh;
-    ReadOutline(reader.take(reader.readLength()), encoding, fresh);
+    Head head = readHead(reader, fresh);
     for (Section* s = fresh.firstSection(); s; s = fresh.nextSection(s)) {
         const qsizetype length = reader.readLength();
-        s->body().setStored(image, reader.position(), length, encoding);
+        s->body().setStored(image, reader.position(), length, head.encoding);
         reader.take(length);
     }
-    chooseCurrent(fresh, properties, options);
+    chooseCurrent(fresh, head.properties, options);
 
     target.adoptTree(fresh);
-    target.properties() = std::move(properties);
+    target.properties() = std::move(head.properties);
+    return FileKind::Notebook;
+}
+
+namespace {
+
+// Reads a file's blocks in order through a buffer of a megabyte, so that
+// skipping many small bodies costs no system call each. Every declared
+// length is checked against what the file has left before anything is
+// read, skipped or allocated.
+class FileBlocks
+{
+public:
+    explicit FileBlocks(QFile& file) : m_file(file), m_size(file.size()), m_bufferStart(file.pos())
+    {
+    }
+
+    QByteArray read(qsizetype length)
+    {
+        check(length);
+        if (m_buffer.size() - m_at < length && length <= Chunk)
+            refill();
+        const qsizetype fromBuffer = std::min(length, m_buffer.size() - m_at);
+        QByteArray bytes = m_buffer.mid(m_at, fromBuffer);
+        m_at += fromBuffer;
+        if (fromBuffer < length) {
+            // A block larger than the buffer comes straight from the file.
+            bytes += m_file.read(length - fromBuffer);
+            restartAt(m_file.pos());
+            if (bytes.size() != length)
+                structureError();
+        }
+        return bytes;
+    }
+    // A length field, and the length it declares.
+    qsizetype readLength(QByteArray* into = nullptr)
+    {
+        const QByteArray field = read(4);
+        const quint32 value = qFromLittleEndian<quint32>(field.constData());
+        check(qint64(value));
+        if (into)
+            *into += field;
+        return qsizetype(value);
+    }
+    void skip(qsizetype length)
+    {
+        check(length);
+        if (m_at + length <= m_buffer.size()) {
+            m_at += length;
+            return;
+        }
+        const qint64 target = position() + length;
+        if (!m_file.seek(target))
+            structureError();
+        restartAt(target);
+    }
+
+private:
+    static constexpr qsizetype Chunk = 1 << 20;
+
+    qint64 position() const { return m_bufferStart + m_at; }
+    void check(qint64 length) const
+    {
+        if (length > m_size - position())
+            structureError();
+    }
+    // What is left of the buffer, then the next chunk (the file's own
+    // position is always the buffer's end).
+    void refill()
+    {
+        m_buffer = m_buffer.mid(m_at) + m_file.read(Chunk);
+        m_bufferStart = m_file.pos() - m_buffer.size();
+        m_at = 0;
+    }
+    void restartAt(qint64 at)
+    {
+        m_buffer.clear();
+        m_bufferStart = at;
+        m_at = 0;
+    }
+
+    QFile& m_file;
+    qint64 m_size;
+    QByteArray m_buffer;
+    qint64 m_bufferStart;
+    qsizetype m_at = 0;
+};
+
+} // namespace
+
+FileKind ReadNotebookOutline(const QString& path, Notebook& target, int bodyIndex,
+                             const ReadOptions& options)
+{
+    QFile file(path);
+    openForReading(file, QIODevice::Unbuffered, StructureErrorMessage);
+    FileBlocks blocks(file);
+    if (file.size() < 4)
+        return ReadNotebook(path, target, options);
+    QByteArray image = blocks.read(4);
+    if (!isNotebookImage(image))
+        return ReadNotebook(path, target, options);
+    // The signature, the header and the outline, as one small image.
+    for (int block = 0; block < 2; ++block) {
+        const qsizetype length = blocks.readLength(&image);
+        image += blocks.read(length);
+    }
+    ImageReader reader(image);
+    Notebook fresh;
+    Head head = readHead(reader, fresh);
+    int index = 0;
+    for (Section* s = fresh.firstSection(); s; s = fresh.nextSection(s), ++index) {
+        const qsizetype length = blocks.readLength();
+        if (index == bodyIndex)
+            s->body().setStored(blocks.read(length), 0, length, head.encoding);
+        else
+            blocks.skip(length);
+    }
+    chooseCurrent(fresh, head.properties, options);
+
+    target.adoptTree(fresh);
+    target.properties() = std::move(head.properties);
     return FileKind::Notebook;
 }
 

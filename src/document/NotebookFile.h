@@ -35,6 +35,14 @@ enum class FileKind
 // properties); on failure KeltoError is thrown and the notebook is left as it
 // was. File name and modified flag are the caller's.
 FileKind ReadNotebook(const QString& path, Notebook& notebook, const ReadOptions& options = {});
+// What a listing needs, read without the bodies: the properties and the
+// outline of a notebook file, with every body's length checked against the
+// file (the same checks and errors as ReadNotebook) but only the body of the
+// section with pre-order index bodyIndex read, when that is not negative;
+// the others are left empty. Any other file is read whole, as ReadNotebook
+// reads it.
+FileKind ReadNotebookOutline(const QString& path, Notebook& notebook, int bodyIndex = -1,
+                             const ReadOptions& options = {});
 // The same from a file image already in memory.
 FileKind ReadNotebookImage(const QByteArray& image, Notebook& notebook,
                            const ReadOptions& options = {});

@@ -7,6 +7,8 @@
 #include "common/TextCodec.h"
 #include "document/OutlineText.h"
 
+#include <QtEndian>
+
 #include <gtest/gtest.h>
 
 using namespace kelto;
@@ -173,6 +175,8 @@ TEST_F(NotebookFile, DamagedFilesFailAndLeaveTheOpenNotebookUntouched)
             << testing::PrintToString(bytes);
         ASSERT_TRUE(untouched()) << testing::PrintToString(bytes);
         EXPECT_EQ(errorOf([&] { streamed(path); }), StructureErrorMessage);
+        EXPECT_EQ(errorOf([&] { ReadNotebookOutline(path, nb); }), StructureErrorMessage);
+        ASSERT_TRUE(untouched()) << testing::PrintToString(bytes);
     }
     // A line may go one level below the section made for the line before it.
     for (const auto& [outline, level] : {std::pair{"A\r\n\t\tB\r\n", 2}, {"\t\tA\r\n\t\t\tB", 3}}) {
@@ -193,6 +197,51 @@ TEST_F(NotebookFile, DamagedFilesFailAndLeaveTheOpenNotebookUntouched)
     EXPECT_EQ(nb.sectionCount(), 2);
     EXPECT_EQ(nb.properties().lines(), QStringList{u"Activate=0"_s});
     EXPECT_TRUE(nb.deletedSections().empty());
+}
+
+// A listing's read gives the tree and the properties a whole read gives,
+// and the one body asked for, also where bodies straddle the reader's
+// buffer or are larger than it; the other bodies stay empty.
+TEST_F(NotebookFile, OutlineReadGivesTheTreeAndOneBodyAsAWholeReadDoes)
+{
+    Notebook written;
+    buildShape(written, u"A(B(C) D) E F(G) H"_s);
+    const qsizetype sizes[] = {10, 5, (2 << 20) + 3, 0, 7, 1 << 20, 1, 3};
+    int i = 0;
+    for (Section* s = written.firstSection(); s; s = written.nextSection(s), ++i)
+        s->body().setText(QString(sizes[i], QChar(u'a' + i)));
+    written.setCurrent(findSection(written, u"D"_s));
+    const QString path = dir.path(u"big.nib"_s);
+    WriteNotebook(written, path);
+    // A's body is made to end two bytes before the first megabyte, so B's
+    // length field straddles the end of the reader's first megabyte.
+    const QByteArray bytes = readBytes(path);
+    const qsizetype header = qFromLittleEndian<quint32>(bytes.constData() + 4);
+    const qsizetype outline = qFromLittleEndian<quint32>(bytes.constData() + 8 + header);
+    const qsizetype firstBody = 12 + header + outline + 4;
+    written.sectionAt(0)->body().setText(QString((1 << 20) - 2 - firstBody, u'a'));
+    WriteNotebook(written, path);
+    ASSERT_EQ(qFromLittleEndian<quint32>(readBytes(path).constData() + firstBody - 4),
+              quint32((1 << 20) - 2 - firstBody));
+    Notebook whole;
+    ReadNotebook(path, whole, ReadOptions{true});
+    for (const int index : {-1, 0, 1, 2, 3, 5, 7}) {
+        Notebook outline;
+        EXPECT_EQ(ReadNotebookOutline(path, outline, index, ReadOptions{true}), FileKind::Notebook);
+        EXPECT_EQ(shapeOf(outline), shapeOf(whole));
+        EXPECT_EQ(outline.properties().lines(), whole.properties().lines());
+        EXPECT_EQ(outline.indexOf(outline.current()), 3);
+        for (int k = 0; k < outline.sectionCount(); ++k) {
+            const QString want = k == index ? whole.sectionAt(k)->body().text() : QString();
+            ASSERT_EQ(outline.sectionAt(k)->body().text(), want) << index << " " << k;
+        }
+    }
+    // Any other file, however short, is read whole as one section.
+    for (const char* text : {"", "ab", "text\nlines"}) {
+        Notebook plain;
+        EXPECT_EQ(ReadNotebookOutline(dir.file(u"t.txt"_s, text), plain, 0), FileKind::PlainText);
+        EXPECT_EQ(plain.sectionAt(0)->body().text(), QString::fromUtf8(text));
+    }
 }
 
 TEST_F(NotebookFile, HeaderLinesAndTheRecordedCurrentSection)
