@@ -78,12 +78,13 @@ void measureExports(const QString& path, double fileMb)
                                 {QStringLiteral("export"), QStringLiteral("--format"),
                                  QString::fromLatin1(format), path, out});
         const QByteArray what = QByteArray("kelto-cli export --format ") + format;
-        const auto line = [](const QByteArray& what, double value, const char* unit, double ratio) {
-            std::printf("%-34s %9.1f %-3s %5.2fx  (target <= 3x)  %s\n", what.constData(), value,
-                        unit, ratio, ratio <= 3 ? "ok" : "MISSED");
+        const auto line = [](const QByteArray& what, double value, const char* unit, double ratio,
+                             double target) {
+            std::printf("%-34s %9.1f %-3s %5.2fx  (target <= %.1fx)  %s\n", what.constData(), value,
+                        unit, ratio, target, ratio <= target ? "ok" : "MISSED");
         };
-        line(what, run.ms, "ms", run.ms / floor.ms);
-        line("  its peak memory", run.peakMb, "MiB", run.peakMb / fileMb);
+        line(what, run.ms, "ms", run.ms / floor.ms, 1.5);
+        line("  its peak memory", run.peakMb, "MiB", run.peakMb / fileMb, 3);
     }
     QFile::remove(out);
 }
