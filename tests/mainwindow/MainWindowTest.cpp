@@ -7,9 +7,14 @@
 #include "document/NotebookFile.h"
 #include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/StatusPanels.h"
+#include "search/SearchCommands.h"
+#include "search/SearchUnit.h"
 #include "settings/SettingsKeys.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -388,4 +393,43 @@ TEST(WindowLifecycle, SaveKeepsANibExtensionInAnyCaseAndAsksBeforeReplacingAnoth
     EXPECT_TRUE(readBytes(path).contains("second"));
     EXPECT_TRUE(readBytes(n.dir.path(QStringLiteral("NOTES.bak"))).contains("first"));
     EXPECT_FALSE(second.nb().isModified());
+}
+
+// The open notebook is held in memory: another program truncating or
+// replacing its file changes nothing of what the window shows, finds or
+// saves.
+TEST(WindowLifecycle, AFileTruncatedOrReplacedWhileOpenChangesNothingShownOrSaved)
+{
+    for (const bool replace : {false, true}) {
+        Window n;
+        const QString path = writeSample(n.dir.path(u8("open.nib")));
+        n.w().startUp({path});
+        if (replace) {
+            QFile::remove(path);
+            writeShape(path, "X Y");
+        } else {
+            QFile::resize(path, 10);
+        }
+        n.select("C");
+        EXPECT_EQ(n.text(), u8("c body"));
+        n.select("A");
+        EXPECT_EQ(n.text(), u8("first\nsecond\nthird\nfourth"));
+        n.editor()->setFocus();
+        n.trigger("ActionEditFind");
+        auto& find = n.w().searchCommands().dialog();
+        find.findChild<QComboBox*>(u8("FindComboBox"))->setEditText(u8("body"));
+        find.findChild<QCheckBox*>(u8("CheckAllFile"))->setChecked(true);
+        find.findChild<QPushButton*>(u8("FindButton"))->click();
+        EXPECT_EQ(n.current(), u8("C"));
+        find.reject();
+        n.nb().setModified(true);
+        n.prompts.answers = {UserPrompts::Answer::Yes}; // replace what the other program left
+        n.trigger("ActionFileSave");
+        EXPECT_EQ(n.prompts.questions.size(), 1);
+        EXPECT_FALSE(n.nb().isModified());
+        Notebook saved;
+        ReadNotebook(path, saved);
+        EXPECT_EQ(shapeOf(saved), u8("A(B) C"));
+        EXPECT_EQ(findSection(saved, u8("C"))->body().text(), u8("c body"));
+    }
 }
