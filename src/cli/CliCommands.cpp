@@ -19,8 +19,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -433,25 +431,10 @@ int commandPrint(const Arguments& args, Output&)
     const auto notebook = openNotebook(args.positionals.at(0));
     const TpIniFile settings = loadSettings();
     const std::vector<const Section*> sections = printSections(args, *notebook);
-    // Written beside the target and put in its place when whole.
-    QSaveFile pdf(args.positionals.at(1));
-    pdf.setDirectWriteFallback(false);
-    const auto failed = [&pdf] {
-        return KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2")
-                              .arg(pdf.fileName(), fileErrorReason(pdf.errorString())));
-    };
-    if (!pdf.open(QIODevice::WriteOnly))
-        throw failed();
-    {
-        QPdfWriter writer(&pdf);
-        writer.setTitle(QFileInfo(args.positionals.at(0)).fileName());
-        writer.setCreator(QStringLiteral("kelto-cli"));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        PrintSections(writer, *notebook, sections, args.has("--contents"), args.has("--doc-info"),
-                      settings);
-    }
-    if (!pdf.commit())
-        throw failed();
+    PrintSectionsToPdf({args.positionals.at(1), QFileInfo(args.positionals.at(0)).fileName(),
+                        QStringLiteral("kelto-cli"), std::nullopt},
+                       *notebook, sections, args.has("--contents"), args.has("--doc-info"),
+                       settings);
     return Success;
 }
 

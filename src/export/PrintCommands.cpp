@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrintCommands.h"
 
-#include "common/FileIo.h"
-#include "common/KeltoError.h"
 #include "document/Notebook.h"
 #include "export/HtmlExport.h"
 #include "export/PageSetupUnit.h"
@@ -18,11 +16,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 namespace kelto {
 
@@ -110,29 +106,11 @@ QString PrintCommands::pdfTarget()
     return chosen;
 }
 
-// The PDF is written beside its target and put in its place once whole, so
-// a failed printout leaves any earlier file as it was and no part of one.
 void PrintCommands::printToPdf(const QString& path, const std::vector<const Section*>& sections)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    const auto failed = [&file] {
-        return KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2")
-                              .arg(file.fileName(), fileErrorReason(file.errorString())));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        throw failed();
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(jobTitle());
-        writer.setCreator(QStringLiteral("Тримбель"));
-        writer.setPageLayout(m_printer->pageLayout());
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        PrintSections(writer, m_notebook, sections, m_settings.read(keys::print::Contents),
-                      m_settings.read(keys::print::DocInfo), m_settings);
-    }
-    if (!file.commit())
-        throw failed();
+    PrintSectionsToPdf({path, jobTitle(), QStringLiteral("Тримбель"), m_printer->pageLayout()},
+                       m_notebook, sections, m_settings.read(keys::print::Contents),
+                       m_settings.read(keys::print::DocInfo), m_settings);
 }
 
 void PrintCommands::printerSetup()

@@ -2,6 +2,7 @@
 #include "PrintDocument.h"
 
 #include "common/Clock.h"
+#include "common/FileIo.h"
 #include "common/KeltoError.h"
 #include "settings/IniUnit.h"
 #include "settings/SettingsKeys.h"
@@ -10,6 +11,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextLayout>
 
 namespace kelto {
@@ -135,6 +138,31 @@ void PrintSections(QPagedPaintDevice& device, const Notebook& notebook,
     choices.ruleLength = dash > 0 ? int(area.width() / dash) : 0;
     choices.printedAt = formatDateTime(u"c", currentDateTime(), systemDateTimeLocale());
     printParagraphs(device, composePrint(notebook, sections, choices), font, area);
+}
+
+void PrintSectionsToPdf(const PdfTarget& target, const Notebook& notebook,
+                        const std::vector<const Section*>& sections, bool contents,
+                        bool documentInfo, const TpIniFile& settings)
+{
+    QSaveFile file(target.path);
+    file.setDirectWriteFallback(false);
+    const auto failed = [&file] {
+        return KeltoError(QStringLiteral("Не удалось записать файл \"%1\".\n%2")
+                              .arg(file.fileName(), fileErrorReason(file.errorString())));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw failed();
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(target.title);
+        writer.setCreator(target.creator);
+        if (target.layout)
+            writer.setPageLayout(*target.layout);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        PrintSections(writer, notebook, sections, contents, documentInfo, settings);
+    }
+    if (!file.commit())
+        throw failed();
 }
 
 } // namespace kelto

@@ -4,6 +4,10 @@
 #include "export/PrintLayout.h"
 
 #include <QFont>
+#include <QPageLayout>
+#include <QString>
+
+#include <optional>
 
 class QPagedPaintDevice;
 
@@ -27,5 +31,23 @@ PrinterMetrics metricsOf(const QPagedPaintDevice& device);
 void PrintSections(QPagedPaintDevice& device, const Notebook& notebook,
                    const std::vector<const Section*>& sections, bool contents, bool documentInfo,
                    const TpIniFile& settings);
+
+// The description of a PDF file a printout goes to.
+struct PdfTarget
+{
+    QString path;
+    QString title;
+    QString creator;
+    // Paper and orientation (the margins are the stored ones); none: the
+    // PDF writer's own default.
+    std::optional<QPageLayout> layout;
+};
+
+// PrintSections() into a PDF file, written beside the target and put in its
+// place once whole, so a failure leaves any earlier file as it was and no
+// part of one. Throws KeltoError naming the file when it cannot be written.
+void PrintSectionsToPdf(const PdfTarget& target, const Notebook& notebook,
+                        const std::vector<const Section*>& sections, bool contents,
+                        bool documentInfo, const TpIniFile& settings);
 
 } // namespace kelto
