@@ -174,23 +174,6 @@ TEST(SideTools, AboutBoxNamesTheProgramItsVersionLicenceAndHome)
     EXPECT_TRUE(shown);
 }
 
-namespace {
-
-// A desktop style that activates items with a single click.
-class SingleClickStyle : public QProxyStyle
-{
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returned) const override
-    {
-        if (hint == SH_ItemView_ActivateItemOnSingleClick)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, returned);
-    }
-};
-
-} // namespace
-
 // One click only selects, even where the style activates on one click; a
 // double click or Enter acts. A notebook (".NIB" too) opens in this window
 // after the unsaved-changes question; other files go to the desktop.

@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPoint>
+#include <QProxyStyle>
 #include <QStringList>
 #include <QTimer>
 
@@ -157,6 +158,19 @@ QString writeSample(const QString& path, const QString& name = QString());
 // A notebook file of the given shape, and the shape a file holds.
 QString writeShape(const QString& path, const char* shape);
 QString shapeInFile(const QString& path);
+
+// A desktop style that activates items with a single click, as some do.
+class SingleClickStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 // The child widget of that object name, or nullptr.
 template <class T = QWidget> T* child(const QWidget& in, const char* name)

@@ -129,19 +129,6 @@ TEST(ToolCommands, ListDialogCancelReloadsTheFields)
 
 namespace {
 
-// A desktop style that activates items with a single click.
-class SingleClickStyle : public QProxyStyle
-{
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returned) const override
-    {
-        if (hint == SH_ItemView_ActivateItemOnSingleClick)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, returned);
-    }
-};
-
 // Mouse events straight to a view, as the window system hands them on
 // (the picker never becomes the active window offscreen).
 void sendMouse(QWidget* viewport, QEvent::Type type, QPoint at)
