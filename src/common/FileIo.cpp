@@ -225,11 +225,20 @@ void AtomicFileWriter::restart()
     }
 }
 
-void AtomicFileWriter::commit()
+void AtomicFileWriter::commit(const std::function<void()>& beforeReplace)
 {
-    if (m_state->inPlace)
-        writeInPlace(m_state->path, m_state->pending, {});
-    else if (!m_state->file.flush() || !m_state->file.commit())
+    if (m_state->inPlace) {
+        writeInPlace(m_state->path, m_state->pending, beforeReplace);
+        return;
+    }
+    if (!m_state->file.flush()) {
+        const QString reason = m_state->file.errorString();
+        m_state->file.cancelWriting();
+        writeError(m_state->path, reason);
+    }
+    if (beforeReplace)
+        beforeReplace();
+    if (!m_state->file.commit())
         writeError(m_state->path, m_state->file.errorString());
 }
 

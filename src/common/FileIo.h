@@ -54,7 +54,8 @@ public:
     void write(QByteArrayView data);
     // Drops everything written so far.
     void restart();
-    void commit();
+    // beforeReplace runs as for writeFileAtomically().
+    void commit(const std::function<void()>& beforeReplace = {});
 
 private:
     struct State;

@@ -457,10 +457,20 @@ TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRan
 }
 
 QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
-                                 bool bodies, TextEncoding encoding, const ExportProgress& progress)
+                                 bool bodies, TextEncoding encoding, const ExportProgress& progress,
+                                 const ImageWriter& write)
 {
+    constexpr qsizetype Piece = 1 << 20;
     QByteArray image;
-    image.reserve(expectedImageSize(header, range, bodies, encoding));
+    image.reserve(write ? 2 * Piece : expectedImageSize(header, range, bodies, encoding));
+    // Pieces are handed over between blocks: a block's length is set once
+    // its content is in place.
+    const auto handOver = [&](qsizetype atLeast) {
+        if (write && image.size() >= atLeast) {
+            write(image);
+            image.resize(0); // keeps the allocation for the next piece
+        }
+    };
     image.append(Signature, 3);
     image.append(Version);
     appendBlock(image, [&] {
@@ -479,13 +489,15 @@ QByteArray assembleNotebookImage(const DocumentProperties& header, const Section
             if (bodies)
                 e.section->body().appendEncoded(image, encoding);
         });
+        handOver(Piece);
         reportExportProgress(progress, ++done, range.size());
     }
+    handOver(0);
     return image;
 }
 
 NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
-                                 const WriteOptions& options)
+                                 const WriteOptions& options, const ImageWriter& write)
 {
     const SectionRange range(notebook, options.range, options.selected);
     checkOutlineSize(range);
@@ -499,18 +511,22 @@ NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
         stampedProperties(std::move(base), fileStampText(currentDateTime()),
                           QFileInfo::exists(path), std::max(0, range.indexOf(notebook.current())));
     const TextEncoding encoding = chooseNotebookEncoding(image.header, range, options.bodies);
-    image.bytes =
-        assembleNotebookImage(image.header, range, options.bodies, encoding, options.progress);
+    image.bytes = assembleNotebookImage(image.header, range, options.bodies, encoding,
+                                        options.progress, write);
     return image;
 }
 
 void WriteNotebook(Notebook& notebook, const QString& path, const WriteOptions& options)
 {
     const bool targetExists = QFileInfo::exists(path);
-    NotebookImage image = BuildNotebookImage(notebook, path, options);
     const QString backup = backupPathFor(path);
     const bool backupWanted = options.createBackup && targetExists && !isSameFile(backup, path);
-    writeFileAtomically(path, image.bytes, [&] {
+    // The image goes to the temporary file as it is made, so a save holds
+    // a megabyte of it rather than a second copy of the notebook.
+    AtomicFileWriter file(path);
+    NotebookImage image = BuildNotebookImage(notebook, path, options,
+                                             [&](QByteArrayView piece) { file.write(piece); });
+    file.commit([&] {
         if (backupWanted)
             makeBackupCopy(path, backup);
     });

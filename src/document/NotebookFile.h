@@ -87,10 +87,14 @@ struct WriteOptions
 // list is written. Never touches the modified flag.
 void WriteNotebook(Notebook& notebook, const QString& path, const WriteOptions& options = {});
 
+// Takes the next piece of an image as it is made.
+using ImageWriter = std::function<void(QByteArrayView piece)>;
+
 // What WriteNotebook writes to path (path decides only whether the target
 // exists and whether it is the notebook's own file).
 struct NotebookImage
 {
+    // The whole image, or nothing when it went to a writer piece by piece.
     QByteArray bytes;
     // The properties in the header. With ownProperties they are the
     // notebook's own, stamped, and become its properties once written.
@@ -98,7 +102,7 @@ struct NotebookImage
     bool ownProperties = false;
 };
 NotebookImage BuildNotebookImage(const Notebook& notebook, const QString& path,
-                                 const WriteOptions& options);
+                                 const WriteOptions& options, const ImageWriter& write = {});
 
 // The pieces of an image:
 // base with "FlWrite" := now, "FlCreate" := now for a target that does not
@@ -110,8 +114,11 @@ DocumentProperties stampedProperties(DocumentProperties base, const QString& now
 TextEncoding chooseNotebookEncoding(DocumentProperties& header, const SectionRange& range,
                                     bool bodies);
 // signature, header, outline and body entries (empty ones without bodies).
+// With write given, the image goes to it in pieces of about a megabyte, so
+// no more than a piece is held at a time, and the result is empty.
 QByteArray assembleNotebookImage(const DocumentProperties& header, const SectionRange& range,
                                  bool bodies, TextEncoding encoding,
-                                 const ExportProgress& progress = {});
+                                 const ExportProgress& progress = {},
+                                 const ImageWriter& write = {});
 
 } // namespace kelto

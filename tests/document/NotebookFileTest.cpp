@@ -118,6 +118,49 @@ TEST_F(NotebookFile, AFailedSaveKeepsTheOldFileAndItsBackup)
     EXPECT_EQ(readBytes(bak), QByteArray("older")) << "backups switched off";
 }
 
+// A save goes to disk in pieces as it is made; pieces must join into the
+// same bytes whatever the bodies' sizes, and a save that fails or is
+// cancelled part way leaves the old file and no stray temporary file.
+TEST_F(NotebookFile, ALargeSaveWrittenInPiecesIsWholeAndFailsCleanly)
+{
+    // Bodies below, across and well past a megabyte, with empty ones
+    // between, and more sections than one progress report covers.
+    const QList<qsizetype> sizes{700000, 900000, 0, 1500000, 3, 0, 2100000};
+    Notebook nb;
+    QByteArray outline;
+    QList<QByteArray> bodies;
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        Section* s = nb.appendSection(nullptr, QString::number(i));
+        const char fill = char('a' + i);
+        s->body().setText(QString(sizes[i], QLatin1Char(fill)));
+        outline += QByteArray::number(i) + "\r\n";
+        bodies << QByteArray(sizes[i], fill);
+    }
+    for (int i = 0; i < 100; ++i) {
+        nb.appendSection(nullptr, u"s"_s)->body().setText(u"яя"_s);
+        outline += "s\r\n";
+        bodies << "\xff\xff";
+    }
+    nb.setCurrent(nb.firstSection());
+    const QString path = dir.path(u"big.nib"_s);
+    WriteNotebook(nb, path);
+    const QByteArray header =
+        "FlWrite=" + stamp() + "\r\nFlCreate=" + stamp() + "\r\nActivate=0\r\n";
+    const QByteArray expected = notebookImage(header, outline, bodies);
+    EXPECT_TRUE(readBytes(path) == expected) << "the pieces make the whole image";
+
+    const QStringList before = dir.files();
+    {
+        const FileSizeLimit full(2500000); // the disk fills in the third piece
+        EXPECT_THROW(WriteNotebook(nb, path), KeltoError);
+    }
+    WriteOptions cancelled;
+    cancelled.progress = [](std::size_t done, std::size_t) { return done < 64; };
+    EXPECT_THROW(WriteNotebook(nb, path, cancelled), ExportCancelled);
+    EXPECT_TRUE(readBytes(path) == expected);
+    EXPECT_EQ(dir.files(), before) << "no temporary file is left behind";
+}
+
 TEST_F(NotebookFile, AnyOtherFileOpensAsOneSectionHoldingItsText)
 {
     // Version 2 is not ours: the whole file is the text. Text is UTF-8 when
