@@ -88,3 +88,13 @@ void measureExports(const QString& path, double fileMb)
     }
     QFile::remove(out);
 }
+
+void measurePrint(const QString& path)
+{
+    const QString out = path + QStringLiteral(".pdf");
+    const Run run = runBest(QStringLiteral(KELTO_CLI_PATH),
+                            {QStringLiteral("print"), QStringLiteral("--all"), path, out});
+    QFile::remove(out);
+    std::printf("%-34s %9.1f ms  (target <= 6000)  %s\n", "kelto-cli print --all", run.ms,
+                run.ms <= 6000 ? "ok" : "MISSED");
+}

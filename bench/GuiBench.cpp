@@ -7,6 +7,7 @@
 //                       and the print dialog opening with its check list,
 //                       and a replace-all through the whole notebook
 //   kelto_gui_bench --replace   only the replace-all
+//   kelto_gui_bench --select    only selecting the 1 MB section
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
@@ -170,6 +171,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
+    if (argc > 1 && QByteArray(argv[1]) == "--select") {
+        qputenv("KELTO_CONFIG_DIR", QFile::encodeName(dir.path()));
+        std::printf("select a section with a 1 MB body: %8.1f ms\n", measureSelect(dir.path()));
+        return 0;
+    }
     const QString path = dir.filePath(QStringLiteral("bench.nib"));
     {
         Notebook nb;
