@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeltoRichEd.h"
 
+#include "LinkHighlighter.h"
 #include "SectionDocument.h"
 #include "common/Links.h"
 #include "document/SectionBody.h"
@@ -62,11 +63,29 @@ void TKeltoEdit::showBody(SectionBody* body)
     if (!body)
         return;
     m_body = body;
-    m_sectionDocument = SectionDocument::of(*body);
+    m_sectionDocument = dynamic_cast<SectionDocument*>(body->document());
+    if (!m_sectionDocument) {
+        // A new document is shown before its text goes in: the editor then
+        // lays out only the lines in view, where a document filled first
+        // would have every line of a long body laid out at once. A body
+        // taller than the view gets its scroll bar first too, since a bar
+        // appearing later narrows the view, and that lays out every line.
+        auto created = std::make_unique<SectionDocument>();
+        m_sectionDocument = created.get();
+        created->document()->setDefaultFont(font());
+        const qsizetype lines = body->text().count(QLatin1Char('\n')) + 1;
+        if (lines > viewport()->height() / std::max(1, fontMetrics().lineSpacing()))
+            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        setDocument(created->document());
+        body->attachDocument(std::move(created));
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
     QTextDocument* document = m_sectionDocument->document();
     if (document->defaultFont() != font())
         document->setDefaultFont(font());
-    setDocument(document);
+    // Setting a document again would lay all of it out again.
+    if (this->document() != document)
+        setDocument(document);
     QTextCursor cursor(document);
     cursor.setPosition(std::min(m_sectionDocument->anchor, document->characterCount() - 1));
     cursor.setPosition(std::min(m_sectionDocument->position, document->characterCount() - 1),
@@ -76,6 +95,19 @@ void TKeltoEdit::showBody(SectionBody* body)
     m_contentsConnection =
         connect(document, &QTextDocument::contentsChange, this, &TKeltoEdit::onContentsChange);
     Q_EMIT caretMoved();
+}
+
+void TKeltoEdit::paintEvent(QPaintEvent* event)
+{
+    if (m_sectionDocument) {
+        const int bottom = viewport()->height();
+        for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+            if (blockBoundingGeometry(block).translated(contentOffset()).top() > bottom)
+                break;
+            m_sectionDocument->links().style(block);
+        }
+    }
+    QPlainTextEdit::paintEvent(event);
 }
 
 void TKeltoEdit::onContentsChange(int, int removed, int added)

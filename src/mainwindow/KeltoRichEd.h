@@ -54,6 +54,8 @@ Q_SIGNALS:
     void linkActivated(const QString& url);
 
 protected:
+    // Styles the links of the lines about to be shown first.
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -5,23 +5,58 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 namespace kelto {
 
-LinkHighlighter::LinkHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+namespace {
 
-void LinkHighlighter::highlightBlock(const QString& text)
+// A block's user state says whether its links are styled: blocks start at
+// -1, and a change of the text sets them back to it.
+constexpr int Unstyled = -1;
+constexpr int Styled = 1;
+
+} // namespace
+
+LinkHighlighter::LinkHighlighter(QTextDocument* document) : QObject(document), m_document(document)
 {
-    if (!text.contains(QLatin1Char(':')) && !text.contains(QLatin1Char('.')))
+    connect(document, &QTextDocument::contentsChange, this, &LinkHighlighter::onContentsChange);
+}
+
+void LinkHighlighter::onContentsChange(int position, int, int added)
+{
+    const QTextBlock last = m_document->findBlock(position + added);
+    for (QTextBlock block = m_document->findBlock(position); block.isValid();
+         block = block.next()) {
+        block.setUserState(Unstyled);
+        if (block == last)
+            break;
+    }
+}
+
+void LinkHighlighter::style(const QTextBlock& block)
+{
+    if (!block.isValid() || block.userState() == Styled)
         return;
-    const QList<LinkSpan> links = findLinks(text);
-    if (links.isEmpty())
-        return;
-    QTextCharFormat format;
-    format.setForeground(QGuiApplication::palette().color(QPalette::Link));
-    format.setFontUnderline(true);
-    for (const LinkSpan& link : links)
-        setFormat(int(link.start), int(link.length), format);
+    QList<QTextLayout::FormatRange> ranges;
+    const QString text = block.text();
+    if (text.contains(QLatin1Char(':')) || text.contains(QLatin1Char('.'))) {
+        QTextCharFormat format;
+        format.setForeground(QGuiApplication::palette().color(QPalette::Link));
+        format.setFontUnderline(true);
+        for (const LinkSpan& link : findLinks(text))
+            ranges.append({int(link.start), int(link.length), format});
+    }
+    QTextLayout* layout = block.layout();
+    if (ranges != layout->formats()) {
+        layout->setFormats(ranges);
+        // Lays the block out again and repaints it, without reporting a
+        // change of its text.
+        m_document->markContentsDirty(block.position(), block.length());
+    }
+    QTextBlock(block).setUserState(Styled);
 }
 
 } // namespace kelto

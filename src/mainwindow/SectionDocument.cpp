@@ -7,11 +7,11 @@
 
 namespace kelto {
 
-SectionDocument::SectionDocument() : m_document(std::make_unique<QTextDocument>())
+SectionDocument::SectionDocument()
+    : m_document(std::make_unique<QTextDocument>()), m_links(new LinkHighlighter(m_document.get()))
 {
     m_document->setDocumentLayout(new QPlainTextDocumentLayout(m_document.get()));
     m_document->setUndoRedoEnabled(true);
-    new LinkHighlighter(m_document.get());
 }
 
 SectionDocument::~SectionDocument() = default;

@@ -9,6 +9,8 @@
 
 namespace kelto {
 
+class LinkHighlighter;
+
 // The live text of one section while the desktop program edits it: a
 // QTextDocument with its own undo history, plus where the caret and the view
 // stood when the section was last left. It is made the first time the
@@ -27,6 +29,7 @@ public:
     // True while the program itself puts text into the document; such
     // changes are not edits.
     bool isLoading() const { return m_loading; }
+    LinkHighlighter& links() const { return *m_links; }
 
     // The selection and scroll position to restore when shown again.
     int anchor = 0;
@@ -38,6 +41,7 @@ public:
 
 private:
     std::unique_ptr<QTextDocument> m_document;
+    LinkHighlighter* m_links; // owned by the document
     bool m_loading = false;
 };
 

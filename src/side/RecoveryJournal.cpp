@@ -36,7 +36,7 @@ RecoveryJournal::RecoveryJournal(Notebook& notebook, TKeltoEdit& editor, const T
     m_idle.setSingleShot(true);
     m_idle.setInterval(settings.read(keys::treepad::RecoveryInterval) * 1000);
     connect(&m_idle, &QTimer::timeout, this, &RecoveryJournal::writeNow);
-    connect(&editor, &TKeltoEdit::textChanged, this, [this] {
+    connect(&editor, &TKeltoEdit::edited, this, [this] {
         m_changed = true;
         m_idle.start();
     });

@@ -4,12 +4,16 @@
 
 #include "mainwindow/EditorCommands.h"
 #include "WindowFixture.h"
+#include "mainwindow/KeltoRichEd.h"
 #include "mainwindow/NavigatorCommands.h"
 #include "settings/SettingsKeys.h"
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -221,4 +225,47 @@ TEST_F(EditorCommandsTest, EnablingFollowsTheFocusedEditorAndItsSelection)
     EXPECT_EQ(n.enabled("ActionEditCutMulti"), n.w().navigatorCommands().canCut());
     n.trigger("ActionEditCutMulti");
     EXPECT_EQ(n.text(), QStringLiteral("xt"));
+}
+
+// Links are drawn underlined in the link colour. The styling of a line is
+// applied when it comes into view and again after it is edited; applying it
+// never counts as an edit of the notebook.
+TEST_F(EditorCommandsTest, LinksAreStyledInViewAndStylingIsNoEdit)
+{
+    QString body = QStringLiteral("see http://example.org/x now\n");
+    for (int i = 0; i < 3000; ++i)
+        body += QStringLiteral("plain line\n");
+    body += QStringLiteral("mail mailto:a@b.c");
+    n.s("E")->body().setText(body);
+    n.nb().setModified(false);
+    n.nb().setCurrent(n.s("E"));
+    TKeltoEdit* editor = n.editor();
+    const auto links = [&](int line) {
+        QStringList spans;
+        const QTextBlock block = editor->document()->findBlockByNumber(line);
+        for (const QTextLayout::FormatRange& r : block.layout()->formats()) {
+            if (r.format.fontUnderline())
+                spans << block.text().mid(r.start, r.length);
+        }
+        return spans;
+    };
+    editor->viewport()->repaint();
+    n.settle();
+    EXPECT_EQ(links(0), QStringList{QStringLiteral("http://example.org/x")});
+    EXPECT_EQ(links(1), QStringList{});
+    EXPECT_FALSE(n.nb().isModified()) << "showing links is no edit";
+
+    editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum());
+    editor->viewport()->repaint();
+    n.settle();
+    EXPECT_EQ(links(3001), QStringList{QStringLiteral("mailto:a@b.c")});
+    EXPECT_FALSE(n.nb().isModified());
+
+    // A space typed into the first link cuts it short where it was typed.
+    n.setSelection(14, 14);
+    n.type(QStringLiteral(" "));
+    editor->viewport()->repaint();
+    n.settle();
+    EXPECT_EQ(links(0), QStringList{QStringLiteral("http://exa")});
+    EXPECT_TRUE(n.nb().isModified());
 }
