@@ -75,7 +75,10 @@ void walkOutline(View text, Decode&& decode, Add&& add)
         const View rest = line.sliced(level);
         if (rest.size() > 4 * Section::MaxCaptionLength)
             throw KeltoError(StructureErrorMessage);
-        QString caption = decode(rest);
+        // Decoding may drop a character (a byte order mark) before blanks
+        // that then lead the caption; they are made what the writer would
+        // store, so a caption read is always saved back unchanged.
+        QString caption = outlineSafeCaption(decode(rest));
         if (caption.size() > Section::MaxCaptionLength)
             throw KeltoError(StructureErrorMessage);
         if (previousLevel < 0) {

@@ -376,6 +376,22 @@ TEST(Outline, ReadingPlacesEachLineByItsLevel)
     }
 }
 
+TEST(Outline, ACaptionReadIsSavedBackAsItWasRead)
+{
+    // A byte order mark between the level tabs of a UTF-8 outline is
+    // dropped; the blanks after it lead the caption as no-break spaces,
+    // which is how the writer stores them.
+    const QByteArray bytes = "A\r\n\t\xef\xbb\xbf\tB\r\n\t\xef\xbb\xbf C\r\n";
+    Notebook nb;
+    ReadOutline(QByteArrayView(bytes), TextEncoding::Utf8, nb);
+    EXPECT_EQ(shapeOf(nb), u"A(\u00A0B \u00A0C)"_s);
+    QByteArray written;
+    appendBranchOutline(written, nb.container(), 0, TextEncoding::Utf8);
+    EXPECT_EQ(written, QByteArray("A\r\n\t\xc2\xa0"
+                                  "B\r\n\t\xc2\xa0"
+                                  "C\r\n"));
+}
+
 TEST(Outline, CaptionsThatWouldChangeTheTreeAreWrittenSafely)
 {
     // Line breaks and NULs become blanks, then leading blanks no-break spaces.
