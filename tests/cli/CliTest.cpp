@@ -6,7 +6,6 @@
 #include "common/Clock.h"
 #include "common/TextCodec.h"
 #include "document/NotebookFile.h"
-#include "export/HtmlExport.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,7 +80,9 @@ TEST_F(Cli, ExportWritesEachRangeAsTheProgramWould)
         {"export %1 %2", u"A(B(C D) E) F", u"B"},
         {"export --range 1 %1 %2", u"B(C D)", u"B"},
         {"export --range 2 --section 5 %1 %2", u"F", u"F"},
-        {"export --format nib --objects 0 --no-doc-info %1 %2", u"A(B(C D) E) F", u"B"}};
+        {"export --format nib --objects 0 --no-doc-info %1 %2", u"A(B(C D) E) F", u"B"},
+        // An option given twice counts with the value given last.
+        {"export --range 1 --range 2 --section 0 --section 5 %1 %2", u"F", u"F"}};
     for (const auto& [arguments, shape, current] : cases) {
         SCOPED_TRACE(arguments);
         const bool bare = QByteArray(arguments).contains("--no-doc-info");
@@ -110,20 +111,30 @@ TEST_F(Cli, ExportWritesTextAndHtmlWithTheStoredOrGivenDelimiter)
         EXPECT_EQ(run(arguments).status, 0) << arguments;
         EXPECT_EQ(test::readBytes(file), cp1251::encode(text)) << arguments;
     }
-    // HTML pages are those the program writes: the current section, the
-    // stored delimiter, the default colours.
-    ASSERT_EQ(run("export --range 2 --frames 1 %1 %2.htm").status, 0);
-    Notebook nb;
-    ReadNotebook(path, nb, ReadOptions{true});
-    HtmlExportOptions options;
-    options.range = ExportRange::SectionOnly;
-    options.selected = nb.sectionAt(1);
-    options.delimiter = u"<hr>"_s;
-    options.frames = FrameLayout::Columns;
-    for (HtmlPage page : {HtmlPage::Frameset, HtmlPage::Contents, HtmlPage::Data}) {
-        const QString file = htmlPagePath(out + u".htm"_s, page);
-        EXPECT_EQ(test::readBytes(file), BuildHtmlExport(nb, options, page, out + u".htm"_s));
-    }
+    // An HTML page: the document information, the stored [HTML] colours and
+    // link font, the stored delimiter (none: "<hr>").
+    const QString ini = QDir(qEnvironmentVariable("KELTO_CONFIG_DIR")).filePath(u"kelto.ini"_s);
+    test::writeBytes(ini, "[HTML]\r\nBgColor=255\r\nLink=65280\r\nALink=16711680\r\n"
+                          "VLink=1193046\r\nLinkFont=Arial\r\nLinkSize=12\r\n");
+    ASSERT_EQ(run("export --range 2 --section 5 %1 %2.htm").status, 0);
+    QFile::remove(ini);
+    const QString meta = u"  <meta name=\"%1\" content=\"%2\">\r\n"_s;
+    const QString html =
+        u"<html>\r\n<head>\r\n"
+        u"  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
+        u"  <title>Имя</title>\r\n"_s +
+        meta.arg(u"Generator"_s, u"Тримбель v1"_s) + meta.arg(u"Author"_s, QString()) +
+        meta.arg(u"Reply-To"_s, QString()) + meta.arg(u"Description"_s, QString()) +
+        meta.arg(u"Keywords"_s, QString()) +
+        u"<style name=\"internal_styles\">\r\n"
+        u"  body { font-family: Arial; font-size: 12pt;}\r\n"
+        u"  pre { font-family: Arial; font-size: 12pt;}\r\n</style>\r\n</head>\r\n\r\n"
+        u"<body bgcolor=\"FF0000\" link=\"00FF00\" alink=\"0000FF\" vlink=\"563412\">\r\n"
+        u"<h2>Содержание</h2>\r\n<ul>\r\n  <li><a href=\"#5\" name=\"bk5\">F</a>\r\n</ul>\r\n\r\n"
+        u"<!------------------------- Секция 5 ------------------------->\r\n<hr>\r\n"
+        u"<a name=\"5\"></a>\r\n<h3>F</h3>\r\n<pre>\r\nF текст\r\nстрока\r\n</pre>\r\n"
+        u"<a align=\"right\" href=\"#bk5\">Наверх</a>\r\n\r\n</body>\r\n</html>\r\n"_s;
+    EXPECT_EQ(cp1251::decode(test::readBytes(out + u".htm"_s)), html);
 }
 
 TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
@@ -155,7 +166,7 @@ TEST_F(Cli, ErrorsGiveTheirExitStatusAndWriteNothing)
         EXPECT_TRUE(r.out.isEmpty() && !r.err.isEmpty()) << arguments;
     }
     EXPECT_FALSE(QFile::exists(out));
-    EXPECT_TRUE(run("ls %2.bad").err.contains(StructureErrorMessage.toUtf8()));
+    EXPECT_TRUE(run("ls %2.bad").err.contains(test::DamagedFile.toUtf8()));
     EXPECT_EQ(run("--help").status, 0);
 }
 
@@ -164,7 +175,11 @@ TEST_F(Cli, GrepPrintsEachBodyLineWithAMatchAndItsSectionPath)
     // A copy whose first body breaks its line with a lone CR: "A текст\rZстрока".
     QByteArray bytes = test::readBytes(path);
     test::writeBytes(out, bytes.replace(bytes.indexOf(cp1251::encode(u"\r\nс")), 2, "\rZ"));
+    // A body whose lines end in CR LF, a lone CR and a lone LF.
+    test::writeBytes(dir.path(u"g.nib"_s),
+                     test::notebookImage("", "G\r\n", {"q1\r\nq2\rq3\nno\r\nq5"}));
     const std::tuple<const char*, int, QString> cases[] = {
+        {"grep q %3/g.nib", 0, u"G:1:q1\nG:2:q2\nG:3:q3\nG:5:q5\n"_s},
         {"grep -w -i d %1", 0, u"A\\B\\D:1:D текст\n"_s},
         {"grep -i ZСТРОКА %2", 0, u"A:2:Zстрока\n"_s},
         {"grep -w стро %1", 1, QString()},
@@ -313,11 +328,14 @@ TEST_F(Cli, ImportWritesANewNotebookOrACopyOfOne)
     test::writeBytes(dir.path(u"t.HJT"_s), record);
     test::writeBytes(dir.path(u"bad.hjt"_s), record + "<node>\r\nU\r\nx\r\n<end node> 5P9i0s8y19Z");
     test::writeBytes(dir.path(u"p.txt"_s), "plain");
+    test::writeBytes(dir.path(u"n.nib"_s), test::notebookImage("", "N\r\n\tM\r\n", {"", ""}));
     const QString text = dir.path(u"p.txt"_s);
     const std::tuple<const char*, int, QString, QString> cases[] = {
         {"import %3/t.HJT %2", 0, u"T"_s, u"T"_s},
         {"import --into %1 --under 4 %3/t.HJT %2", 0, u"A(B(C D) E(T)) F"_s, u"T"_s},
         {"import --into %1 %3/p.txt %2", 0, u"A(B(C D) E) F "_s + text, text},
+        {"import --into %1 %3/t.HJT %2", 0, u"A(B(C D) E) F T"_s, u"T"_s},
+        {"import --into %1 %3/n.nib %2", 0, u"A(B(C D) E) F N(M)"_s, u"N"_s},
         {"import --into %1 --under 6 %3/t.HJT %2", 2, QString(), QString()},
         {"import --under 0 %3/t.HJT %2", 2, QString(), QString()},
         {"import %3/p.dat %2", 2, QString(), QString()},

@@ -95,6 +95,9 @@ TEST(TreePadImport, BodiesLineBreaksNulsAndEncodings)
         {QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2), {u"Я/0|"_s}},
         // Leading blanks of a caption would read back as outline levels.
         {"<node>\r\n\t x\r\n0\r\n" + end, {u"\u00a0\u00a0x/0|"_s}},
+        // UTF-8 past 64 KiB with a character across the 65,536th byte.
+        {"<node>\r\n\xd0\x98\r\n0\r\n" + QByteArray(65520, 'a') + "\xd0\xb8\r\n" + end,
+         {u"И/0|"_s + QString(65520, u'a') + u"и/"_s}},
     };
     for (const auto& [bytes, expected] : cases) {
         SCOPED_TRACE(bytes.toStdString());

@@ -214,11 +214,11 @@ TEST_F(NotebookFile, DamagedFilesFailAndLeaveTheOpenNotebookUntouched)
             << QByteArray("NIB\x01", 4) + le32(0xFFFFFFFFu) + QByteArray(12, 'x');
     for (const QByteArray& bytes : damaged) {
         const QString path = dir.file(u"bad.nib"_s, bytes);
-        EXPECT_EQ(errorOf([&] { ReadNotebook(path, nb); }), StructureErrorMessage)
+        EXPECT_EQ(errorOf([&] { ReadNotebook(path, nb); }), DamagedFile)
             << testing::PrintToString(bytes);
         ASSERT_TRUE(untouched()) << testing::PrintToString(bytes);
-        EXPECT_EQ(errorOf([&] { streamed(path); }), StructureErrorMessage);
-        EXPECT_EQ(errorOf([&] { ReadNotebookOutline(path, nb); }), StructureErrorMessage);
+        EXPECT_EQ(errorOf([&] { streamed(path); }), DamagedFile);
+        EXPECT_EQ(errorOf([&] { ReadNotebookOutline(path, nb); }), DamagedFile);
         ASSERT_TRUE(untouched()) << testing::PrintToString(bytes);
     }
     // A line may go one level below the section made for the line before it.
@@ -228,9 +228,8 @@ TEST_F(NotebookFile, DamagedFilesFailAndLeaveTheOpenNotebookUntouched)
                   u"Invalid level (%1) for item \"B\""_s.arg(level));
         EXPECT_EQ(errorOf([&] { streamed(path); }), errorOf([&] { ReadNotebook(path, nb); }));
     }
-    EXPECT_EQ(errorOf([&] { ReadNotebook(dir.path(u"missing.nib"_s), nb); }),
-              StructureErrorMessage);
-    EXPECT_EQ(errorOf([&] { streamed(dir.path(u"missing.nib"_s)); }), StructureErrorMessage);
+    EXPECT_EQ(errorOf([&] { ReadNotebook(dir.path(u"missing.nib"_s), nb); }), DamagedFile);
+    EXPECT_EQ(errorOf([&] { streamed(dir.path(u"missing.nib"_s)); }), DamagedFile);
     EXPECT_TRUE(untouched());
 
     // Bytes after the last body are ignored. A good file replaces the tree,

@@ -181,7 +181,7 @@ TEST(LongCaption, LongerInTheFileIsAStructureError)
         Notebook nb;
         const QByteArray image = test::notebookImage(c.header, c.caption + "\r\n", {""});
         const QString error = test::errorOf([&] { ReadNotebookImage(image, nb); });
-        EXPECT_EQ(error, c.accepted ? u"no error"_s : StructureErrorMessage) << c.caption.size();
+        EXPECT_EQ(error, c.accepted ? u"no error"_s : DamagedFile) << c.caption.size();
         if (!c.accepted)
             continue;
         const TextEncoding encoding =

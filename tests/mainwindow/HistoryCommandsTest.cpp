@@ -68,6 +68,31 @@ TEST(History, MenuItemsReopenFilesAndShowPathsAsWritten)
     EXPECT_EQ(TpIniFile(n.settingsPath()).ReadFileList(9), QStringList{a});
 }
 
+// Places are numbered 1 to 9, then A, B...; only the first nine have keys.
+// The maximum decides how many places there are.
+TEST(History, PlacesFollowTheMaximum)
+{
+    QByteArray ini = "[Treepad]\r\nMaxHistoryCount=10\r\n[FileList]\r\n";
+    for (int i = 0; i < 10; ++i)
+        ini += "File" + QByteArray::number(i) + "=/f" + QByteArray::number(i) + ".nib\r\n";
+    Window n("", ini.constData());
+    const auto places = [&] {
+        QStringList shown;
+        for (int i = 0; QAction* a = item(n, QStringLiteral("HistItem%1").arg(i)); ++i)
+            shown << (a->isVisible() ? a->text() + u' ' + a->shortcut().toString() : u8("-"));
+        return shown.join(u'|');
+    };
+    const QString ten = u8("1 /f0.nib Ctrl+Shift+1|2 /f1.nib Ctrl+Shift+2|3 /f2.nib Ctrl+Shift+3|"
+                           "4 /f3.nib Ctrl+Shift+4|5 /f4.nib Ctrl+Shift+5|6 /f5.nib Ctrl+Shift+6|"
+                           "7 /f6.nib Ctrl+Shift+7|8 /f7.nib Ctrl+Shift+8|9 /f8.nib Ctrl+Shift+9|"
+                           "A /f9.nib ");
+    EXPECT_EQ(places(), ten);
+    n.w().settings().write(keys::treepad::MaxHistoryCount, 12);
+    EXPECT_EQ(places(), ten + u8("|-|-"));
+    n.w().settings().write(keys::treepad::MaxHistoryCount, 0);
+    EXPECT_EQ(places(), QString());
+}
+
 TEST(Favorites, AddedChangedAndOpened)
 {
     Window n("A", "[Treepad]\r\nMaxFavoriteCount=2\r\n");

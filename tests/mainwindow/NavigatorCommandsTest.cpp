@@ -201,3 +201,19 @@ TEST(NavigatorCommands, F4ExpandsAndCollapsesWholeBranchesWithOneSharedItem)
     EXPECT_STREQ(offered(), "expand");
     EXPECT_FALSE(n.enabled("ActionNavigatorExpand"));
 }
+
+// From the editor the walk goes among siblings and the keys stay there.
+TEST(NavigatorCommands, AltUpAndAltDownInTheEditorSelectTheNeighbours)
+{
+    Window n("A(X) B C");
+    n.view()->expand(n.index("A"));
+    n.select("B");
+    n.editor()->setFocus();
+    const std::pair<int, const char*> steps[] = {
+        {Qt::Key_Down, "C"}, {Qt::Key_Down, "C"}, {Qt::Key_Up, "B"}, {Qt::Key_Up, "A"}};
+    for (const auto& [key, current] : steps) {
+        n.press(key, Qt::AltModifier);
+        EXPECT_EQ(n.current(), QString::fromLatin1(current));
+    }
+    EXPECT_TRUE(n.editor()->hasFocus());
+}

@@ -30,7 +30,7 @@ using namespace kelto;
 using namespace kelto::test;
 
 // Run only as the child of the test below: types into a saved notebook,
-// waits for the journal and kills itself.
+// waits for the journal, saves when asked to and kills itself.
 TEST(Recovery, KilledWindow)
 {
     const QString notebook = qEnvironmentVariable("KELTO_RECOVERY_NOTEBOOK");
@@ -44,6 +44,8 @@ TEST(Recovery, KilledWindow)
     n.editor()->setFocus();
     n.type(u8("набрано"));
     QTest::qWait(1500);
+    if (qEnvironmentVariableIsSet("KELTO_RECOVERY_SAVE"))
+        n.trigger("ActionFileSave");
     ::kill(::getpid(), SIGKILL);
 }
 
@@ -52,18 +54,23 @@ TEST(Recovery, SurvivesSigkill)
     TempDir dir;
     const QString notebook = writeSample(dir.path(u8("n.nib")));
     const QByteArray saved = readBytes(notebook);
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u8("KELTO_RECOVERY_NOTEBOOK"), notebook);
-    environment.insert(u8("KELTO_RECOVERY_CONFIG"), qEnvironmentVariable("KELTO_CONFIG_DIR"));
-    child.setProcessEnvironment(environment);
-    // An earlier test's save may have left this process in a folder that is
-    // gone since; the child starts in one that exists.
-    child.setWorkingDirectory(dir.root());
-    child.start(QCoreApplication::applicationFilePath(),
-                {u8("--gtest_filter=Recovery.KilledWindow")});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    const auto killedWindow = [&](bool save) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u8("KELTO_RECOVERY_NOTEBOOK"), notebook);
+        environment.insert(u8("KELTO_RECOVERY_CONFIG"), qEnvironmentVariable("KELTO_CONFIG_DIR"));
+        if (save)
+            environment.insert(u8("KELTO_RECOVERY_SAVE"), u8("1"));
+        child.setProcessEnvironment(environment);
+        // An earlier test's save may have left this process in a folder that
+        // is gone since; the child starts in one that exists.
+        child.setWorkingDirectory(dir.root());
+        child.start(QCoreApplication::applicationFilePath(),
+                    {u8("--gtest_filter=Recovery.KilledWindow")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    };
+    killedWindow(false);
     EXPECT_EQ(readBytes(notebook), saved);
     ASSERT_EQ(RecoveryJournal::leftBehind().size(), 1u);
 
@@ -96,6 +103,13 @@ TEST(Recovery, SurvivesSigkill)
         n.nb().setModified(false);
     }
     EXPECT_TRUE(QDir(RecoveryJournal::folder()).entryList({u8("*.nib")}).isEmpty());
+
+    // A save removes the journal at once: killed after it, nothing is left.
+    killedWindow(true);
+    Notebook back;
+    ReadNotebook(notebook, back);
+    EXPECT_TRUE(findSection(back, u8("B"))->body().text().startsWith(u8("набрано")));
+    EXPECT_TRUE(RecoveryJournal::leftBehind().empty());
 }
 
 // A command that passes through sections (here a replace-all that follows

@@ -30,6 +30,10 @@ TEST(TextSearch, FindsInOneTextByDirectionCaseAndWholeWord)
          {u"catalog cat", u"cat", {}, {0, 1, E}, 8},
          {u"котcat, cat", u"cat", {8, 8}, {0, 1, B}, -1},
          {u"cat", u"cat", {}, {0, 1, E}, 0},
+         // A letter at the very start or end of the text touches the match.
+         {u"xcat", u"cat", {}, {0, 1, E}, -1},
+         {u"xcat", u"cat", {4, 4}, {0, 1, B}, -1},
+         {u"catx", u"cat", {}, {0, 1, E}, -1},
          {u"abc", u"", {}, {0, 0, E}, -1}};
     for (const auto& [text, pattern, selection, options, at] : cases) {
         const TextSpan m = findInText(text, pattern, selection, options);

@@ -17,6 +17,10 @@ void PrintTo(const QByteArray& bytes, std::ostream* os);
 
 namespace kelto::test {
 
+// What the user is told of a file that is not a notebook or is damaged.
+inline const QString DamagedFile =
+    QStringLiteral("Нарушена структура файла или данный формат файла не поддерживается");
+
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& data);
 

@@ -105,6 +105,10 @@ TEST(DateTimeFormat, TokensQuotesAndTheTwelveHourScope)
         {u"hh h a/p|ampm hh|AM/pm A/P", dotted(), at(0, 5, 0), u"00 12 a|AM 12|AM A"_s},
         {u"AM/pm A/P", dotted(), at(12, 0, 0), u"pm P"_s},
         {u"ddd dddd mmm mmmm yyyyy y", dotted(), at(1, 0, 0), u"чт четверг март март 2026 26"_s},
+        // y is the year in two digits, as yy, also with a tens digit of 0.
+        {u"y|yy", dotted(), QDateTime(QDate(2000, 1, 2), {}), u"00|00"_s},
+        {u"y|yy", dotted(), QDateTime(QDate(2009, 1, 2), {}), u"09|09"_s},
+        {u"y|yy", dotted(), QDateTime(QDate(2010, 1, 2), {}), u"10|10"_s},
         // A day number governs the month right after it, whatever between.
         {u"d mmmm|dd/mmm|d 'x' mmmm|d x mmmm", dotted(), at(1, 0, 0),
          u"5 марта|05.мар|5 x марта|5 x март"_s},

@@ -305,7 +305,7 @@ TEST(TemplatesEditor, ListAndTextStayInStep)
 
     inDialog([&] { page.addTemplate(); },
              [&](QDialog& d) {
-                 EXPECT_EQ(d.windowTitle(), TemplateNameDialog::CreateTitle);
+                 EXPECT_EQ(d.windowTitle(), u8("Создание нового шаблона"));
                  auto* ok = child<QPushButton>(d, "OkButton");
                  EXPECT_FALSE(ok->isEnabled());
                  QTest::keyClicks(child(d, "NameEdit"), u8(" n "));
@@ -316,7 +316,7 @@ TEST(TemplatesEditor, ListAndTextStayInStep)
     EXPECT_FALSE(code->isReadOnly());
     inDialog([&] { page.editTemplate(); },
              [&](QDialog& d) {
-                 EXPECT_EQ(d.windowTitle(), TemplateNameDialog::EditTitle);
+                 EXPECT_EQ(d.windowTitle(), u8("Редактирование cуществующего шаблона"));
                  EXPECT_EQ(child<QLineEdit>(d, "NameEdit")->text(), u8(" n "));
                  child<QLineEdit>(d, "NameEdit")->setText(u8("m"));
                  child<QPushButton>(d, "OkButton")->click();
