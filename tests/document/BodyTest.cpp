@@ -19,16 +19,24 @@ QString applied(const QString& text, const TextReplacement& r)
 
 TEST(SectionBody, EveryBreakFormIsOneParagraphAndIsWrittenAsCrLf)
 {
-    // Typed or pasted text, and bytes read from a file, alike.
-    const QByteArray raw("a\r\nb\rc\nd\n\re");
-    SectionBody typed(QString::fromLatin1(raw)), stored;
-    stored.setStored("xx" + raw + "yy", 2, raw.size(), TextEncoding::Cp1251);
-    for (const SectionBody* body : {&typed, &stored}) {
-        EXPECT_EQ(body->text(), u"a\nb\nc\nd\n\ne"_s);
-        EXPECT_EQ(body->textLengthCrLf(), 15);
-        QByteArray out;
-        body->appendEncoded(out, TextEncoding::Cp1251);
-        EXPECT_EQ(out, QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne"));
+    // Typed or pasted text, and bytes read from a file, alike; each form of
+    // break alone, at either end, and all mixed.
+    const std::pair<QByteArray, QString> cases[] = {{"a\r\nb\rc\nd\n\re", u"a\nb\nc\nd\n\ne"_s},
+                                                    {"a\rb", u"a\nb"_s},
+                                                    {"a\nb", u"a\nb"_s},
+                                                    {"\na\r", u"\na\n"_s},
+                                                    {"a\r\r\nb\r\n", u"a\n\nb\n"_s}};
+    for (const auto& [raw, text] : cases) {
+        SCOPED_TRACE(raw.toStdString());
+        SectionBody typed(QString::fromLatin1(raw)), stored;
+        stored.setStored("xx" + raw + "yy", 2, raw.size(), TextEncoding::Cp1251);
+        for (const SectionBody* body : {&typed, &stored}) {
+            EXPECT_EQ(body->text(), text);
+            QByteArray out;
+            body->appendEncoded(out, TextEncoding::Cp1251);
+            EXPECT_EQ(out, text.toLatin1().replace("\n", "\r\n"));
+            EXPECT_EQ(body->textLengthCrLf(), out.size());
+        }
     }
 }
 
