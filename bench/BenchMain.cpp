@@ -3,9 +3,9 @@
 // reading and decoding its file once; searching it, measured against
 // decoding every body once and looking for a word in it; exporting it as
 // text and HTML, measured against converting the file with iconv; printing
-// a tenth of it; importing
-// the same tree as a TreePad file, and as a TreePad chain 100,000 levels
-// deep, measured against reading and decoding that file once.
+// a notebook a tenth its size; importing the same tree as a TreePad file,
+// and as a TreePad chain 100,000 levels deep, measured against reading and
+// decoding that file once.
 //
 //   kelto_bench                      generate a 100,000-section notebook in a
 //                                    temporary folder and measure it
