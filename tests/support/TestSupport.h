@@ -17,6 +17,11 @@ void PrintTo(const QByteArray& bytes, std::ostream* os);
 
 namespace kelto::test {
 
+inline QString u8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
 // What the user is told of a file that is not a notebook or is damaged.
 inline const QString DamagedFile =
     QStringLiteral("Нарушена структура файла или данный формат файла не поддерживается");

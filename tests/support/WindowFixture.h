@@ -29,11 +29,6 @@ class QMimeData;
 
 namespace kelto::test {
 
-inline QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // Answers the window's questions from a script and records every message.
 class ScriptedPrompts : public UserPrompts
 {

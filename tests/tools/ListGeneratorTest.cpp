@@ -12,11 +12,6 @@ using namespace kelto::test;
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 struct Case
 {
     const char* prefix;

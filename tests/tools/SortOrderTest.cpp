@@ -12,11 +12,6 @@ using namespace kelto::test;
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // The shape after sorting the notebook of `shape` from the selected caption.
 QString sorted(const char* shape, const char* selected, SortScope scope, bool descending,
                const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedStates))

@@ -10,15 +10,6 @@
 using namespace kelto;
 using namespace kelto::test;
 
-namespace {
-
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 // Lines that look like INI syntax, empty lines and lines ending a template
 // come back unchanged; the file is laid out key by key in the code page.
 TEST(TemplateFile, WritesTheLayoutAndReadsItBack)
